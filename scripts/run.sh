@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The main job: build the Windows program and run it in the project's own Wine prefix
+# (build/wine-prefix, reporting Windows 10).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+bash scripts/setup.sh
+bash scripts/build.sh windows --target vxctl
+source scripts/wine_env.sh
+if [ -d "$root/build/wine-prefix" ]; then
+  export WINEPREFIX="$root/build/wine-prefix"
+else
+  wine_prefix_create "$root/build/wine-prefix"
+fi
+trap wine_prefix_stop EXIT
+wine build/windows/vxctl.exe host

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The whole test suite: setup, both builds, native tests (plain, ASan/UBSan, TSan for the threaded
+# parts), the Windows tests and end-to-end scripts under Wine in a fresh prefix. Ends with one
+# line "N passed, N failed"; exits non-zero on any failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+results="$root/build/test-results"
+rm -rf "$results"; mkdir -p "$results"
+failures=0
+note_failure() { echo "FAILED: $*"; failures=$((failures + 1)); }
+
+bash scripts/setup.sh || { echo "setup failed"; exit 1; }
+
+for preset in native native-asan native-tsan windows; do
+  echo "=== build $preset"
+  bash scripts/build.sh "$preset" >"$results/build-$preset.log" 2>&1 || {
+    tail -n 60 "$results/build-$preset.log"; note_failure "build $preset"; }
+done
+
+run_gtest() {  # name, command...
+  local name="$1"; shift
+  echo "=== $name"
+  "$@" --gtest_output="xml:$results/$name.xml" >"$results/$name.log" 2>&1
+  local rc=$?
+  grep -E '^\[  (PASSED|FAILED|SKIPPED) |^\[==========\]|^\[  FAILED  \]' "$results/$name.log" | tail -n 40
+  [ $rc -eq 0 ] || { tail -n 80 "$results/$name.log"; note_failure "$name (exit $rc)"; }
+}
+
+[ -x build/native/tests/vx_tests ] && run_gtest native build/native/tests/vx_tests
+[ -x build/native-asan/tests/vx_tests ] && ASAN_OPTIONS=detect_leaks=1 run_gtest native-asan build/native-asan/tests/vx_tests
+# ThreadSanitizer runs the tests that exercise shared state across threads.
+[ -x build/native-tsan/tests/vx_tests ] && run_gtest native-tsan build/native-tsan/tests/vx_tests --gtest_filter='*Concurren*'
+
+if [ -f build/windows/tests/vx_tests_win.exe ]; then
+  source scripts/wine_env.sh
+  wine_prefix_create "$root/build/wine-test-prefix"
+  # Wine wants Windows paths for the XML report; Z: maps the host root.
+  run_gtest windows wine build/windows/tests/vx_tests_win.exe
+  wine_prefix_stop
+  for script in tests/e2e/*.sh; do
+    [ -f "$script" ] || continue
+    name=$(basename "$script" .sh)
+    echo "=== e2e $name"
+    bash "$script" >"$results/e2e-$name.log" 2>&1
+    rc=$?
+    grep -E '^(PASS|FAIL): ' "$results/e2e-$name.log"
+    [ $rc -eq 0 ] || { tail -n 40 "$results/e2e-$name.log"; note_failure "e2e $name (exit $rc)"; }
+  done
+fi
+
+python3 scripts/summarize_results.py "$results" "$failures"

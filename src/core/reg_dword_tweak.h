@@ -1,0 +1,52 @@
+// Generic tweaks built from registry DWORD settings: one value (RegDwordTweak) or an ordered group
+// of values that must all match (CompositeRegTweak). The catalogue creates them from literal rows.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/tweak.h"
+
+namespace vx {
+
+// One REG_DWORD setting.
+struct RegValueEntry {
+  RegRoot root = RegRoot::LocalMachine;
+  std::wstring subkey;
+  std::wstring valueName;
+  std::uint32_t appliedValue = 0;
+  std::uint32_t revertValue = 0;
+  bool deleteOnRevert = false;  // revert deletes the value; absence then counts as the default
+};
+
+class RegDwordTweak : public Tweak {
+ public:
+  RegDwordTweak(std::wstring id, std::wstring title, std::wstring description, TweakCategory category, RegRoot root,
+                std::wstring subkey, std::wstring valueName, std::uint32_t appliedValue, std::uint32_t revertValue,
+                bool deleteOnRevert);
+
+  TweakState queryState() override;
+  bool apply() override;
+  bool revert() override;
+
+  const RegRoot root;
+  const std::wstring subkey;
+  const std::wstring valueName;
+  const std::uint32_t appliedValue;
+  const std::uint32_t revertValue;
+  const bool deleteOnRevert;
+};
+
+class CompositeRegTweak : public Tweak {
+ public:
+  CompositeRegTweak(std::wstring id, std::wstring title, std::wstring description, TweakCategory category,
+                    std::vector<RegValueEntry> entries);
+
+  TweakState queryState() override;
+  bool apply() override;     // every entry is written, a failure does not stop the loop
+  bool revert() override;    // every entry is attempted
+
+  const std::vector<RegValueEntry> entries;
+};
+
+}  // namespace vx

@@ -1,0 +1,23 @@
+// The machine's display adapters from the display class key, with driver key path, device id and
+// vendor. Called by the hardware profile, the driver list and the tweaks that write driver settings.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace vx {
+
+struct DisplayAdapter {
+  std::wstring name;              // DriverDesc
+  std::wstring keyPath;           // the adapter's class subkey below HKEY_LOCAL_MACHINE
+  std::wstring matchingDeviceId;  // MatchingDeviceId or empty
+  std::wstring vendor;            // "NVIDIA", "AMD", "INTEL" or "OTHER"
+};
+
+// The display class key below HKEY_LOCAL_MACHINE.
+inline constexpr const wchar_t* kDisplayClassKey =
+    L"SYSTEM\\CurrentControlSet\\Control\\Class\\{4d36e968-e325-11ce-bfc1-08002be10318}";
+
+// Adapters in registry enumeration order; numbered subkeys only, the Basic Display Adapter left out.
+std::vector<DisplayAdapter> enumDisplayAdapters();
+
+}  // namespace vx

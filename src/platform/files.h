@@ -1,0 +1,57 @@
+// Files and folders addressed by Windows paths ("C:\ProgramData\Vantorix"). win32/ passes the paths
+// to the file system as they are; sim/ maps each drive letter to a folder of the simulated machine.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vx {
+
+enum class FileKind { Missing, File, Directory };
+
+struct FileStatus {
+  FileKind kind = FileKind::Missing;
+  std::uint64_t size = 0;
+  bool isLink = false;  // a symbolic link or junction (reparse point)
+};
+
+FileStatus fileStatus(const std::wstring& path);
+
+// The whole file as bytes; nothing when it cannot be opened or read.
+std::optional<std::string> readFileBytes(const std::wstring& path);
+
+// Creates or truncates the file and writes the bytes (CreateFileW CREATE_ALWAYS).
+bool writeFileBytes(const std::wstring& path, const std::string& bytes);
+
+// Writes a temporary file beside the target, then moves it over the target, so a failure never
+// leaves a half-written file in place.
+bool writeFileAtomic(const std::wstring& path, const std::string& bytes);
+
+bool copyFile(const std::wstring& from, const std::wstring& to, bool overwrite);
+bool removeFile(const std::wstring& path);
+
+// Creates the folder and every missing parent; an existing folder counts as success.
+bool createDirectories(const std::wstring& path);
+
+struct DirEntry {
+  std::wstring name;
+  bool isDirectory = false;
+  bool isLink = false;
+  std::uint64_t size = 0;
+};
+
+// One level of a folder, sorted by name; nothing when it cannot be listed.
+std::optional<std::vector<DirEntry>> listDirectory(const std::wstring& path);
+
+// Visits every file and folder below root down to maxDepth levels (1 = root's own entries).
+// Folders that cannot be listed are skipped; directory links are reported but never entered.
+// The visitor gets the full path and the entry and returns false to stop the walk.
+void walkFiles(const std::wstring& root, int maxDepth,
+               const std::function<bool(const std::wstring& path, const DirEntry& entry)>& visit);
+
+// Joins a folder and a name with exactly one backslash.
+std::wstring joinPath(const std::wstring& folder, const std::wstring& name);
+
+}  // namespace vx

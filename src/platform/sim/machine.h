@@ -1,0 +1,144 @@
+// The simulated Windows machine behind the native build: registry, services, programs, files,
+// clocks and hardware readings. The sim/ implementations of the platform operations act on the
+// process-wide instance; tests build their scenes through this control API.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/power.h"
+#include "platform/registry.h"
+#include "platform/system.h"
+
+namespace vx::sim {
+
+// Windows registry value types.
+enum class RegType : std::uint32_t { None = 0, Sz = 1, ExpandSz = 2, Binary = 3, Dword = 4, MultiSz = 7, Qword = 11 };
+
+struct RegValue {
+  RegType type = RegType::None;
+  std::vector<std::uint8_t> data;  // raw bytes as Windows stores them (strings UTF-16LE)
+};
+
+class Machine;
+
+// What a simulated program does when started: exit code, how long it runs (simulated time) and
+// an optional effect on the machine, applied when it finishes within the caller's time-out.
+struct ProgramRun {
+  std::uint32_t exitCode = 0;
+  std::uint32_t runMs = 0;
+  std::function<void(Machine&)> effect;
+};
+using ProgramHandler = std::function<ProgramRun(const std::wstring& commandLine)>;
+
+// A child started through the platform layer, recorded in start order.
+struct StartedProgram {
+  std::wstring commandLine;
+  std::uint32_t timeoutMs = 0;
+  bool finishedInTime = false;
+};
+
+class Machine {
+ public:
+  Machine();
+  ~Machine();
+  Machine(const Machine&) = delete;
+  Machine& operator=(const Machine&) = delete;
+
+  // Everything back to a fresh default machine (Windows 10 22H2 desktop, see machine.cpp).
+  void reset();
+
+  // --- registry (names case-insensitive; subkeys enumerate sorted like a hive) ---
+  void setValue(RegRoot root, const std::wstring& key, const std::wstring& name, RegType type,
+                std::vector<std::uint8_t> data);
+  void setDword(RegRoot root, const std::wstring& key, const std::wstring& name, std::uint32_t value);
+  void setQword(RegRoot root, const std::wstring& key, const std::wstring& name, std::uint64_t value);
+  // REG_SZ / REG_EXPAND_SZ with one terminating NUL.
+  void setString(RegRoot root, const std::wstring& key, const std::wstring& name, const std::wstring& text,
+                 RegType type = RegType::Sz);
+  std::optional<RegValue> value(RegRoot root, const std::wstring& key, const std::wstring& name) const;
+  std::optional<std::uint32_t> dword(RegRoot root, const std::wstring& key, const std::wstring& name) const;
+  std::optional<std::wstring> string(RegRoot root, const std::wstring& key, const std::wstring& name) const;
+  void createKey(RegRoot root, const std::wstring& key);
+  void deleteKey(RegRoot root, const std::wstring& key);  // with all its subkeys
+  bool keyExists(RegRoot root, const std::wstring& key) const;
+  // The key exists but opening it is refused (access denied) for every access.
+  void denyKeyAccess(RegRoot root, const std::wstring& key);
+  // Count of registry writes and deletions made through the platform operations.
+  std::uint64_t registryWrites() const;
+
+  // --- services ---
+  void addService(const std::wstring& name, std::uint32_t startType, bool running = true);
+  void removeService(const std::wstring& name);
+  std::optional<std::uint32_t> serviceStart(const std::wstring& name) const;
+  bool serviceRunning(const std::wstring& name) const;
+  // Stop requests received through stopService, in order.
+  std::vector<std::wstring> stopRequests() const;
+  // The next configuration change of this service fails.
+  void failServiceChanges(const std::wstring& name, bool fail = true);
+
+  // --- programs ---
+  // A program is found by the executable of the command line (quoted or not, case-insensitive
+  // full path). Unknown executables fail to start.
+  void addProgram(const std::wstring& exePath, ProgramHandler handler);
+  void addProgram(const std::wstring& exePath, std::uint32_t exitCode, std::uint32_t runMs = 0);
+  void removeProgram(const std::wstring& exePath);
+  std::vector<StartedProgram> startedPrograms() const;
+  // Image names of running processes (for the booster and the process contract).
+  void setRunningProcesses(std::vector<std::wstring> imageNames);
+  std::vector<std::wstring> runningProcesses() const;
+
+  // --- environment ---
+  void setEnv(const std::wstring& name, const std::wstring& value);
+  void unsetEnv(const std::wstring& name);
+
+  // --- files: drive C:\x lives at root()/C/x ---
+  std::filesystem::path root() const;
+  std::filesystem::path hostPath(const std::wstring& windowsPath) const;
+  // The folder exists but cannot be listed or entered.
+  void denyDirectory(const std::wstring& windowsPath);
+
+  // --- clocks: simulated; programs that run advance them ---
+  void setLocalTime(const CalendarTime& t);
+  void setUtcTime(const CalendarTime& t);
+  void advanceMs(std::uint64_t ms);
+
+  // --- host facts ---
+  void setWindowsVersion(const WindowsVersion& v);
+  void setSystemDirectory(std::optional<std::wstring> dir);
+  void setWindowsDirectory(std::optional<std::wstring> dir);
+  void setProgramDataFolder(std::optional<std::wstring> dir);
+  void setMemory(std::optional<MemoryStatus> status);
+  void setCpuVendor(const std::wstring& vendor);
+  void setLogicalProcessors(std::uint32_t count);
+  void setBatteryFlag(std::optional<std::uint8_t> flag);
+  void setSeekPenalty(wchar_t driveLetter, std::optional<bool> incursSeekPenalty);
+  void setActivePowerScheme(std::optional<Guid> scheme);
+  std::optional<Guid> activePowerScheme() const;
+
+  // --- System Restore ---
+  void setRestoreLibraryPresent(bool present);
+  void setRestorePointsSucceed(bool succeed);
+  std::vector<std::wstring> restorePoints() const;  // descriptions of created points
+
+  // Internal state shared with the sim/ implementations of the platform operations.
+  struct State;
+  State& state();
+  std::mutex& mutex() const;
+
+ private:
+  std::unique_ptr<State> state_;
+  mutable std::mutex mutex_;
+};
+
+// The process-wide simulated machine.
+Machine& machine();
+
+}  // namespace vx::sim
