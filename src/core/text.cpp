@@ -1,6 +1,7 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <cwchar>
 
 namespace vx {
 
@@ -29,14 +30,27 @@ bool equalsFolded(std::wstring_view a, std::wstring_view b) {
          });
 }
 
-std::size_t utf16Length(std::wstring_view text) {
-  if constexpr (sizeof(wchar_t) == 2) {
-    return text.size();
-  } else {
-    std::size_t units = 0;
-    for (wchar_t c : text) units += static_cast<std::uint32_t>(c) > 0xFFFF ? 2 : 1;
-    return units;
+bool isLetterOrDigit(wchar_t c) {
+  if ((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z')) return true;
+  if (c < 0xB2) return false;
+  if (c <= 0xFF) {
+    // Latin-1: the superscript digits ² ³ ¹ and the letters À..ÿ except × and ÷ (ª µ º are not
+    // letters for Windows' C runtime).
+    return c == 0xB2 || c == 0xB3 || c == 0xB9 || (c >= 0xC0 && c != 0xD7 && c != 0xF7);
   }
+  if (c <= 0x024F) return true;  // Latin Extended-A and -B
+  // Cyrillic letters; U+0482 is a sign and U+0483..U+0489 are combining marks.
+  return (c >= 0x0400 && c <= 0x0481) || (c >= 0x048A && c <= 0x04FF);
+}
+
+std::size_t utf16Length(std::wstring_view text) {
+#if WCHAR_MAX <= 0xFFFF
+  return text.size();  // wchar_t already holds UTF-16 code units
+#else
+  std::size_t units = 0;
+  for (wchar_t c : text) units += static_cast<std::uint32_t>(c) > 0xFFFF ? 2 : 1;
+  return units;
+#endif
 }
 
 namespace {

@@ -13,6 +13,11 @@ std::wstring toLowerFolded(std::wstring_view text);
 bool containsFolded(std::wstring_view haystack, std::wstring_view needle);
 bool equalsFolded(std::wstring_view a, std::wstring_view b);
 
+// Letter or digit as Windows' iswalnum answers for ASCII, Latin-1, Latin Extended-A/B and
+// Cyrillic, without the C library's locale (MinGW and glibc disagree there). Characters outside
+// those blocks count as neither.
+bool isLetterOrDigit(wchar_t c);
+
 // Length in UTF-16 code units: a character outside the BMP counts twice, also where wchar_t is 32-bit.
 std::size_t utf16Length(std::wstring_view text);
 

@@ -35,6 +35,11 @@ bool removeFile(const std::wstring& path);
 // Creates the folder and every missing parent; an existing folder counts as success.
 bool createDirectories(const std::wstring& path);
 
+// Creates exactly this folder (its parent must exist; CreateDirectoryW). Anything already there
+// under that name is AlreadyExists, so of two callers only one ever gets Created.
+enum class NewFolder { Created, AlreadyExists, Failed };
+NewFolder createNewDirectory(const std::wstring& path);
+
 struct DirEntry {
   std::wstring name;
   bool isDirectory = false;

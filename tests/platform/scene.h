@@ -3,6 +3,7 @@
 // scene_sim.cpp implements them on the simulated machine, scene_win32.cpp with plain Win32 calls.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,10 @@ std::wstring childProgramPath();
 
 // Lets time pass: a real sleep on Windows, the simulated clock on the simulated machine.
 void waitMs(std::uint32_t ms);
+
+// Sets an environment variable of the process as environmentVariable() reads it; nothing removes
+// it (SetEnvironmentVariableW on Windows, the machine's environment on the simulated machine).
+void setEnvironmentVariable(const std::wstring& name, const std::optional<std::wstring>& value);
 
 // A fresh empty folder for file tests (a Windows path).
 std::wstring scratchFolder();

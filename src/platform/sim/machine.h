@@ -38,11 +38,12 @@ struct ProgramRun {
 };
 using ProgramHandler = std::function<ProgramRun(const std::wstring& commandLine)>;
 
-// A child started through the platform layer, recorded in start order.
+// A child the platform layer tried to start, recorded in call order (runHidden as 8000 ms).
 struct StartedProgram {
   std::wstring commandLine;
   std::uint32_t timeoutMs = 0;
-  bool finishedInTime = false;
+  bool started = false;         // false: the executable is unknown, CreateProcessW would fail
+  bool finishedInTime = false;  // ended within the time-out (its exit code was then read)
 };
 
 class Machine {
@@ -71,8 +72,10 @@ class Machine {
   bool keyExists(RegRoot root, const std::wstring& key) const;
   // The key exists but opening it is refused (access denied) for every access.
   void denyKeyAccess(RegRoot root, const std::wstring& key);
-  // Count of registry writes and deletions made through the platform operations.
+  // Count of registry writes and deletions made through the platform operations (attempts,
+  // successful or not), and of value reads; the control API above counts neither.
   std::uint64_t registryWrites() const;
+  std::uint64_t registryReads() const;
 
   // --- services ---
   void addService(const std::wstring& name, std::uint32_t startType, bool running = true);
@@ -81,16 +84,22 @@ class Machine {
   bool serviceRunning(const std::wstring& name) const;
   // Stop requests received through stopService, in order.
   std::vector<std::wstring> stopRequests() const;
-  // The next configuration change of this service fails.
+  // Configuration changes of this service fail until called again with fail = false.
   void failServiceChanges(const std::wstring& name, bool fail = true);
+  // The service can be opened but its configuration cannot be read (serviceStartType gives -1).
+  void failServiceQueries(const std::wstring& name, bool fail = true);
 
   // --- programs ---
-  // A program is found by the executable of the command line (quoted or not, case-insensitive
-  // full path). Unknown executables fail to start.
+  // A program is found by the executable of the command line: the quoted text, or up to the first
+  // blank when unquoted; compared with the registered path without regard to case, with no search
+  // along PATH and no ".exe" added. Unknown executables fail to start. The handler gets the whole
+  // command line and, like the effect, runs on the caller's thread without the machine's lock.
   void addProgram(const std::wstring& exePath, ProgramHandler handler);
   void addProgram(const std::wstring& exePath, std::uint32_t exitCode, std::uint32_t runMs = 0);
   void removeProgram(const std::wstring& exePath);
   std::vector<StartedProgram> startedPrograms() const;
+  // Programs that outlived their caller's time-out and have not finished yet.
+  std::size_t pendingPrograms() const;
   // Image names of running processes (for the booster and the process contract).
   void setRunningProcesses(std::vector<std::wstring> imageNames);
   std::vector<std::wstring> runningProcesses() const;
@@ -99,7 +108,8 @@ class Machine {
   void setEnv(const std::wstring& name, const std::wstring& value);
   void unsetEnv(const std::wstring& name);
 
-  // --- files: drive C:\x lives at root()/C/x ---
+  // --- files: drive C:\x lives at root()/C/x; existing entries are found without regard to case,
+  // new ones keep the case they are given; relative and UNC paths map to nothing (and fail) ---
   std::filesystem::path root() const;
   std::filesystem::path hostPath(const std::wstring& windowsPath) const;
   // The folder exists but cannot be listed or entered.
@@ -108,27 +118,34 @@ class Machine {
   // --- clocks: simulated; programs that run advance them ---
   void setLocalTime(const CalendarTime& t);
   void setUtcTime(const CalendarTime& t);
+  // Moves the local, UTC and steady clocks forward; programs whose run ends by then finish
+  // (their effects run, in order of their end, without the machine's lock held).
   void advanceMs(std::uint64_t ms);
 
   // --- host facts ---
   void setWindowsVersion(const WindowsVersion& v);
   void setSystemDirectory(std::optional<std::wstring> dir);
   void setWindowsDirectory(std::optional<std::wstring> dir);
+  void setTempDirectory(std::optional<std::wstring> dir);  // as GetTempPathW: trailing backslash
   void setProgramDataFolder(std::optional<std::wstring> dir);
   void setMemory(std::optional<MemoryStatus> status);
   void setCpuVendor(const std::wstring& vendor);
   void setLogicalProcessors(std::uint32_t count);
   void setBatteryFlag(std::optional<std::uint8_t> flag);
   void setSeekPenalty(wchar_t driveLetter, std::optional<bool> incursSeekPenalty);
+  // Nothing makes PowerGetActiveScheme fail; the platform's set still stores a scheme.
   void setActivePowerScheme(std::optional<Guid> scheme);
   std::optional<Guid> activePowerScheme() const;
+  // PowerSetActiveScheme fails (and changes nothing) until called again with fail = false.
+  void failPowerSchemeChanges(bool fail = true);
 
   // --- System Restore ---
   void setRestoreLibraryPresent(bool present);
   void setRestorePointsSucceed(bool succeed);
   std::vector<std::wstring> restorePoints() const;  // descriptions of created points
 
-  // Internal state shared with the sim/ implementations of the platform operations.
+  // Internal state shared with the sim/ implementations of the platform operations
+  // (machine_state.h); touch it only with mutex() held.
   struct State;
   State& state();
   std::mutex& mutex() const;

@@ -1,0 +1,227 @@
+// Files on the simulated machine: Windows paths mapped below the machine's host folder (see
+// mapWindowsPath). Folders marked with Machine::denyDirectory exist but cannot be listed or entered.
+#include "platform/files.h"
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "core/text.h"
+#include "platform/sim/machine_state.h"
+
+namespace vx {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Mapped {
+  fs::path host;         // empty when the path cannot be mapped
+  bool reachable = false;  // not inside a denied folder
+  bool denied = false;     // the denied folder itself
+};
+
+bool strictlyInside(const fs::path& path, const fs::path& folder) {
+  auto [f, p] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+  return f == folder.end() && p != path.end();
+}
+
+Mapped resolve(const std::wstring& windowsPath) {
+  fs::path root;
+  std::vector<fs::path> denied;
+  {
+    auto& m = sim::machine();
+    std::lock_guard lock(m.mutex());
+    root = m.state().root;
+    denied = m.state().deniedDirs;
+  }
+  Mapped result;
+  result.host = sim::mapWindowsPath(root, windowsPath).lexically_normal();
+  if (result.host.empty()) return result;
+  result.reachable = std::none_of(denied.begin(), denied.end(),
+                                  [&](const fs::path& d) { return strictlyInside(result.host, d); });
+  result.denied = std::find(denied.begin(), denied.end(), result.host) != denied.end();
+  return result;
+}
+
+bool isRegularFile(const fs::path& host) {
+  std::error_code ec;
+  return fs::is_regular_file(host, ec);
+}
+
+bool isDirectory(const fs::path& host) {
+  std::error_code ec;
+  return fs::is_directory(host, ec);
+}
+
+bool writeHostFile(const fs::path& host, const std::string& bytes) {
+  std::ofstream out(host, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return !out.fail();
+}
+
+}  // namespace
+
+FileStatus fileStatus(const std::wstring& path) {
+  const Mapped m = resolve(path);
+  FileStatus status;
+  if (!m.reachable) return status;
+  std::error_code ec;
+  const fs::file_status own = fs::symlink_status(m.host, ec);
+  if (ec || own.type() == fs::file_type::not_found) return status;
+  status.isLink = own.type() == fs::file_type::symlink;
+  const fs::file_status target = status.isLink ? fs::status(m.host, ec) : own;
+  if (target.type() == fs::file_type::directory) {
+    status.kind = FileKind::Directory;
+  } else {
+    status.kind = FileKind::File;  // also a dangling link: Windows still finds the link itself
+    if (target.type() == fs::file_type::regular) {
+      const auto size = fs::file_size(m.host, ec);
+      status.size = ec ? 0 : size;
+    }
+  }
+  return status;
+}
+
+std::optional<std::string> readFileBytes(const std::wstring& path) {
+  const Mapped m = resolve(path);
+  if (!m.reachable || !isRegularFile(m.host)) return std::nullopt;
+  std::ifstream in(m.host, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
+  const Mapped m = resolve(path);
+  if (!m.reachable || isDirectory(m.host)) return false;
+  return writeHostFile(m.host, bytes);
+}
+
+bool writeFileAtomic(const std::wstring& path, const std::string& bytes) {
+  const Mapped m = resolve(path);
+  if (!m.reachable || isDirectory(m.host) || !m.host.has_filename()) return false;
+  static std::atomic<unsigned> counter{0};
+  fs::path temp = m.host;
+  temp += ".vxtmp" + std::to_string(counter.fetch_add(1));
+  std::error_code ec;
+  if (!writeHostFile(temp, bytes)) {
+    fs::remove(temp, ec);
+    return false;
+  }
+  fs::rename(temp, m.host, ec);
+  if (ec) {
+    fs::remove(temp, ec);
+    return false;
+  }
+  return true;
+}
+
+bool copyFile(const std::wstring& from, const std::wstring& to, bool overwrite) {
+  const Mapped source = resolve(from);
+  const Mapped target = resolve(to);
+  if (!source.reachable || !target.reachable || !isRegularFile(source.host) || isDirectory(target.host)) return false;
+  std::error_code ec;
+  if (fs::exists(target.host, ec)) {
+    if (!overwrite) return false;
+    if (fs::equivalent(source.host, target.host, ec)) return false;  // CopyFileW onto itself fails
+  }
+  fs::copy_file(source.host, target.host,
+                overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none, ec);
+  return !ec;
+}
+
+bool removeFile(const std::wstring& path) {
+  const Mapped m = resolve(path);
+  if (!m.reachable) return false;
+  std::error_code ec;
+  const auto own = fs::symlink_status(m.host, ec);
+  if (ec || own.type() == fs::file_type::not_found) return false;
+  // DeleteFileW removes files and file links; folders and folder links need RemoveDirectoryW.
+  if (isDirectory(m.host)) return false;
+  return fs::remove(m.host, ec) && !ec;
+}
+
+bool createDirectories(const std::wstring& path) {
+  const Mapped m = resolve(path);
+  if (!m.reachable) return false;
+  std::error_code ec;
+  fs::create_directories(m.host, ec);
+  return isDirectory(m.host);
+}
+
+NewFolder createNewDirectory(const std::wstring& path) {
+  const Mapped m = resolve(path);
+  if (!m.reachable || m.host.empty()) return NewFolder::Failed;
+  std::error_code ec;
+  if (fs::create_directory(m.host, ec) && !ec) return NewFolder::Created;
+  std::error_code statusError;
+  const auto status = fs::symlink_status(m.host, statusError);
+  return !statusError && status.type() != fs::file_type::not_found ? NewFolder::AlreadyExists : NewFolder::Failed;
+}
+
+std::optional<std::vector<DirEntry>> listDirectory(const std::wstring& path) {
+  const Mapped m = resolve(path);
+  if (!m.reachable || m.denied || !isDirectory(m.host)) return std::nullopt;
+  std::vector<DirEntry> entries;
+  std::error_code ec;
+  for (fs::directory_iterator it(m.host, ec), end; it != end; it.increment(ec)) {
+    if (ec) return std::nullopt;
+    DirEntry entry;
+    entry.name = fromUtf8(it->path().filename().string());
+    std::error_code statusError;
+    entry.isLink = it->is_symlink(statusError);
+    entry.isDirectory = it->is_directory(statusError);
+    if (!entry.isLink && !entry.isDirectory && it->is_regular_file(statusError)) {
+      const auto size = it->file_size(statusError);
+      entry.size = statusError ? 0 : size;  // a link reports its own size, 0, like FindFirstFileW
+    }
+    entries.push_back(std::move(entry));
+  }
+  if (ec) return std::nullopt;
+  std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) {
+    const auto fa = toLowerFolded(a.name);
+    const auto fb = toLowerFolded(b.name);
+    return fa != fb ? fa < fb : a.name < b.name;
+  });
+  return entries;
+}
+
+namespace {
+
+bool walk(const std::wstring& folder, int depth, int maxDepth,
+          const std::function<bool(const std::wstring&, const DirEntry&)>& visit) {
+  const auto entries = listDirectory(folder);
+  if (!entries) return true;  // cannot be listed: skipped
+  for (const auto& entry : *entries) {
+    const std::wstring path = joinPath(folder, entry.name);
+    if (!visit(path, entry)) return false;
+    // Links are never followed: a link could lead out of the tree or back into it.
+    if (entry.isDirectory && !entry.isLink && depth < maxDepth && !walk(path, depth + 1, maxDepth, visit)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void walkFiles(const std::wstring& root, int maxDepth,
+               const std::function<bool(const std::wstring& path, const DirEntry& entry)>& visit) {
+  if (maxDepth < 1 || !visit) return;
+  walk(root, 1, maxDepth, visit);
+}
+
+std::wstring joinPath(const std::wstring& folder, const std::wstring& name) {
+  std::wstring head = folder;
+  while (!head.empty() && head.back() == L'\\') head.pop_back();
+  std::size_t skip = 0;
+  while (skip < name.size() && name[skip] == L'\\') ++skip;
+  if (folder.empty()) return name.substr(skip);
+  return head + L"\\" + name.substr(skip);
+}
+
+}  // namespace vx

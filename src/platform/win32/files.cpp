@@ -1,0 +1,217 @@
+// Files and folders through the Win32 file API; paths go to Windows exactly as given.
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <limits>
+
+#include "core/text.h"
+#include "platform/win32/handles.h"
+
+namespace vx {
+
+namespace {
+
+using win32::UniqueHandle;
+
+constexpr DWORD kIoChunk = 1u << 20;  // ReadFile / WriteFile take 32-bit counts
+
+bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+std::uint64_t combinedSize(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
+
+bool writeAll(HANDLE file, const std::string& bytes) {
+  std::size_t offset = 0;
+  while (offset < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - offset, kIoChunk));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + offset, chunk, &written, nullptr) || written == 0) return false;
+    offset += written;
+  }
+  return true;
+}
+
+// A name for the temporary file of writeFileAtomic that no other writer in this or another
+// process picks at the same time.
+std::wstring temporarySibling(const std::wstring& path) {
+  static std::atomic<std::uint32_t> counter{0};
+  return path + L".tmp-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L"-" +
+         std::to_wstring(GetTickCount64());
+}
+
+std::wstring withoutTrailingSeparators(std::wstring path) {
+  while (path.size() > 1 && isSeparator(path.back())) path.pop_back();
+  return path;
+}
+
+bool isDirectory(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool walkFolder(const std::wstring& folder, int depth, int maxDepth,
+                const std::function<bool(const std::wstring&, const DirEntry&)>& visit) {
+  const auto entries = listDirectory(folder);
+  if (!entries) return true;  // cannot be listed: skipped, the walk goes on
+  for (const DirEntry& entry : *entries) {
+    const std::wstring path = joinPath(folder, entry.name);
+    if (!visit(path, entry)) return false;
+    // A link may lead anywhere, also back up the tree or out of it: reported, never entered.
+    if (entry.isDirectory && !entry.isLink && depth < maxDepth && !walkFolder(path, depth + 1, maxDepth, visit))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+FileStatus fileStatus(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
+  FileStatus status;
+  status.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    status.kind = FileKind::Directory;
+  } else {
+    status.kind = FileKind::File;
+    status.size = combinedSize(data.nFileSizeHigh, data.nFileSizeLow);
+  }
+  return status;
+}
+
+std::optional<std::string> readFileBytes(const std::wstring& path) {
+  const UniqueHandle file = win32::adoptFileHandle(CreateFileW(path.c_str(), GENERIC_READ,
+                                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+      static_cast<std::uint64_t>(size.QuadPart) > std::string().max_size())
+    return std::nullopt;
+
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+  std::string chunk(kIoChunk, '\0');
+  // Read to the end rather than trusting the size: another writer may change the file meanwhile.
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.get(), chunk.data(), kIoChunk, &read, nullptr)) return std::nullopt;
+    if (read == 0) break;
+    bytes.append(chunk.data(), read);
+  }
+  return bytes;
+}
+
+bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
+  const UniqueHandle file = win32::adoptFileHandle(
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file && writeAll(file.get(), bytes);
+}
+
+bool writeFileAtomic(const std::wstring& path, const std::string& bytes) {
+  if (path.empty()) return false;
+  std::wstring temporary;
+  UniqueHandle file;
+  // CREATE_NEW never reuses a file somebody else left behind under the same name.
+  for (int attempt = 0; attempt < 8 && !file; ++attempt) {
+    temporary = temporarySibling(path);
+    file = win32::adoptFileHandle(
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file && GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  if (!file) return false;
+
+  // The data must be on disk before the rename makes it the file's content.
+  const bool written = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+  file.reset();
+  if (written && MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  DeleteFileW(temporary.c_str());
+  return false;
+}
+
+bool copyFile(const std::wstring& from, const std::wstring& to, bool overwrite) {
+  return CopyFileW(from.c_str(), to.c_str(), overwrite ? FALSE : TRUE) != FALSE;
+}
+
+bool removeFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+
+bool createDirectories(const std::wstring& path) {
+  const std::wstring folder = withoutTrailingSeparators(path);
+  if (folder.empty()) return false;
+  if (isDirectory(folder)) return true;
+  if (GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES) return false;  // a file is in the way
+
+  // Parents first. The search stops at a drive ("C:"), a share root or a relative first part,
+  // which either exist or make the final CreateDirectoryW fail.
+  const std::size_t cut = folder.find_last_of(L"\\/");
+  if (cut != std::wstring::npos && cut > 0) {
+    const std::wstring parent = folder.substr(0, cut);
+    if (!isSeparator(parent.back()) && parent.back() != L':' && parent != L"\\\\?" && parent != L"\\\\.")
+      createDirectories(parent);
+  }
+  if (CreateDirectoryW(folder.c_str(), nullptr)) return true;
+  // Somebody else may have created it meanwhile.
+  return GetLastError() == ERROR_ALREADY_EXISTS && isDirectory(folder);
+}
+
+NewFolder createNewDirectory(const std::wstring& path) {
+  if (CreateDirectoryW(path.c_str(), nullptr)) return NewFolder::Created;
+  return GetLastError() == ERROR_ALREADY_EXISTS ? NewFolder::AlreadyExists : NewFolder::Failed;
+}
+
+std::optional<std::vector<DirEntry>> listDirectory(const std::wstring& path) {
+  WIN32_FIND_DATAW data{};
+  const std::wstring pattern = joinPath(path, L"*");
+  const win32::UniqueFindHandle search(
+      [&]() -> HANDLE {
+        const HANDLE handle =
+            FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
+        return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+      }());
+  if (!search) {
+    // An empty folder without "." and ".." entries (a drive root) answers "no files".
+    if (GetLastError() == ERROR_FILE_NOT_FOUND && isDirectory(path)) return std::vector<DirEntry>{};
+    return std::nullopt;
+  }
+
+  std::vector<DirEntry> entries;
+  do {
+    const std::wstring name = data.cFileName;
+    if (name == L"." || name == L"..") continue;
+    DirEntry entry;
+    entry.name = name;
+    entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    entry.size = entry.isDirectory ? 0 : combinedSize(data.nFileSizeHigh, data.nFileSizeLow);
+    entries.push_back(std::move(entry));
+  } while (FindNextFileW(search.get(), &data));
+  if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;  // the listing broke off
+
+  // Names ordered without regard to case, as Explorer and NTFS list them; exact order breaks ties.
+  std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) {
+    const std::wstring foldedA = toLowerFolded(a.name);
+    const std::wstring foldedB = toLowerFolded(b.name);
+    return foldedA != foldedB ? foldedA < foldedB : a.name < b.name;
+  });
+  return entries;
+}
+
+void walkFiles(const std::wstring& root, int maxDepth,
+               const std::function<bool(const std::wstring& path, const DirEntry& entry)>& visit) {
+  if (maxDepth < 1 || !visit) return;
+  walkFolder(root, 1, maxDepth, visit);
+}
+
+std::wstring joinPath(const std::wstring& folder, const std::wstring& name) {
+  std::size_t end = folder.size();
+  while (end > 0 && folder[end - 1] == L'\\') --end;
+  std::size_t start = 0;
+  while (start < name.size() && name[start] == L'\\') ++start;
+  if (folder.empty()) return name.substr(start);  // no folder: the name alone, not a drive-root path
+  return folder.substr(0, end) + L"\\" + name.substr(start);
+}
+
+}  // namespace vx

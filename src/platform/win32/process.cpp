@@ -1,0 +1,69 @@
+// Hidden child processes (kernel32): CreateProcessW without a window, a bounded wait, and no
+// termination when the wait runs out.
+#include "platform/process.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/handles.h"
+
+namespace vx {
+
+namespace {
+
+struct ChildOutcome {
+  bool started = false;
+  DWORD wait = WAIT_FAILED;
+  DWORD exitCode = 1;  // what a child counts as when its exit code cannot be read
+};
+
+ChildOutcome runHiddenChild(const std::wstring& commandLine, DWORD timeoutMs) {
+  ChildOutcome outcome;
+  // CreateProcessW may write into the command line, so it gets its own copy.
+  std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+  line.push_back(L'\0');
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                      &info))
+    return outcome;
+  const win32::UniqueHandle process(info.hProcess);
+  const win32::UniqueHandle thread(info.hThread);
+  outcome.started = true;
+
+  // A child still running here is left alone: the tools started this way (bcdedit, dism, netsh)
+  // must not be killed halfway through a change.
+  outcome.wait = WaitForSingleObject(process.get(), timeoutMs);
+  DWORD code = 0;
+  if (GetExitCodeProcess(process.get(), &code)) outcome.exitCode = code;
+  return outcome;
+}
+
+}  // namespace
+
+std::wstring systemToolPath(const std::wstring& exeName) {
+  wchar_t buffer[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(buffer, MAX_PATH);
+  const std::wstring folder = (length > 0 && length < MAX_PATH) ? std::wstring(buffer, length) : std::wstring();
+  return folder + L"\\" + exeName;
+}
+
+bool runProgram(const std::wstring& exePath, const std::wstring& arguments, std::uint32_t timeoutMs) {
+  const ChildOutcome outcome = runHiddenChild(L"\"" + exePath + L"\" " + arguments, timeoutMs);
+  return outcome.started && outcome.wait == WAIT_OBJECT_0 && outcome.exitCode == 0;
+}
+
+bool runCommandLine(const std::wstring& commandLine, std::uint32_t timeoutMs) {
+  // A child still running reports STILL_ACTIVE (259) here, so it counts as a failure.
+  const ChildOutcome outcome = runHiddenChild(commandLine, timeoutMs);
+  return outcome.started && outcome.exitCode == 0;
+}
+
+void runHidden(const std::wstring& commandLine) { runHiddenChild(commandLine, 8000); }
+
+}  // namespace vx

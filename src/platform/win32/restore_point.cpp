@@ -1,0 +1,60 @@
+// A System Restore point through SrClient.dll, loaded only when it is needed so that the program
+// also starts where System Restore is not installed.
+#include "platform/restore_point.h"
+
+#include <windows.h>
+#include <srrestoreptapi.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "platform/win32/dynamic_function.h"
+#include "platform/win32/handles.h"
+
+namespace vx {
+
+namespace {
+
+constexpr DWORD kBeginSystemChange = 100;
+constexpr DWORD kEndSystemChange = 101;
+constexpr DWORD kModifySettings = 12;
+constexpr std::size_t kDescriptionChars = 255;  // szDescription holds 256 with the terminator
+
+// The description cut to what fits, without leaving half of a surrogate pair at the end.
+void copyDescription(const std::wstring& description, WCHAR (&target)[MAX_DESC_W]) {
+  static_assert(MAX_DESC_W == kDescriptionChars + 1, "RESTOREPOINTINFOW keeps 255 characters");
+  std::size_t length = std::min(description.size(), kDescriptionChars);
+  if (length < description.size() && length > 0 && description[length - 1] >= 0xD800 && description[length - 1] <= 0xDBFF)
+    --length;
+  std::fill(std::begin(target), std::end(target), L'\0');
+  std::copy_n(description.begin(), length, target);
+}
+
+}  // namespace
+
+RestorePointOutcome setSystemRestorePoint(const std::wstring& description, const std::function<void()>& beforeFirstCall) {
+  using SetRestorePointFunction = BOOL(WINAPI*)(RESTOREPOINTINFOW*, STATEMGRSTATUS*);
+  const win32::UniqueLibrary library(LoadLibraryW(L"SrClient.dll"));
+  if (!library) return RestorePointOutcome::LibraryMissing;
+  const auto setRestorePoint = win32::findExport<SetRestorePointFunction>(library.get(), "SRSetRestorePointW");
+  if (setRestorePoint == nullptr) return RestorePointOutcome::LibraryMissing;
+
+  if (beforeFirstCall) beforeFirstCall();
+
+  RESTOREPOINTINFOW info{};
+  info.dwEventType = kBeginSystemChange;
+  info.dwRestorePtType = kModifySettings;
+  info.llSequenceNumber = 0;
+  copyDescription(description, info.szDescription);
+  STATEMGRSTATUS status{};
+  if (!setRestorePoint(&info, &status) || status.nStatus != ERROR_SUCCESS) return RestorePointOutcome::Failed;
+
+  // Closing the change makes the point complete; Windows keeps it even if this call reports an error.
+  info.dwEventType = kEndSystemChange;
+  info.llSequenceNumber = status.llSequenceNumber;
+  STATEMGRSTATUS endStatus{};
+  setRestorePoint(&info, &endStatus);
+  return RestorePointOutcome::Created;
+}
+
+}  // namespace vx
