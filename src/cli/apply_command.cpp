@@ -1,0 +1,62 @@
+// vxctl apply ID... and vxctl revert ID...: through the engine, with a safety net before
+// aggressive tweaks. One id to apply gets the card's texts; several are applied as one batch with
+// the selected-tweaks job's text. Reverts report each tweak on its own line. An unknown id stops
+// the command before anything is changed.
+#include "cli/cli_catalog.h"
+#include "cli/cli_command.h"
+#include "core/engine.h"
+#include "core/job_results.h"
+
+namespace vx::cli {
+
+namespace {
+
+int printStatus(const StatusText& status) {
+  if (status.outcome == StatusOutcome::Success) {
+    printLine(status.text);
+    return kExitOk;
+  }
+  printError(status.text);
+  return kExitFailed;
+}
+
+int runApply(const std::vector<std::wstring>& args) {
+  if (args.empty()) return usageError(L"apply: не указан ни один твик");
+  const auto tweaks = tweaksByIds(args);
+  if (!tweaks) return kExitFailed;
+  if (tweaks->size() == 1) {
+    Tweak& tweak = *tweaks->front();
+    if (queryStateGuarded(tweak) == TweakState::Unavailable) return printStatus(unavailableStatus(tweak));
+    return printStatus(applyWithStatus(tweak));
+  }
+  const JobResult job = runSelectedJob(*tweaks);
+  printLine(job.text);
+  int status = kExitOk;
+  for (const auto& tweak : *tweaks) {
+    const TweakState state = queryStateGuarded(*tweak);
+    if (state == TweakState::Applied) continue;
+    printError(L"vxctl: " + tweak->id + L" не применён (" + stateName(state) + L")");
+    status = kExitFailed;
+  }
+  return status;
+}
+
+int runRevert(const std::vector<std::wstring>& args) {
+  if (args.empty()) return usageError(L"revert: не указан ни один твик");
+  const auto tweaks = tweaksByIds(args);
+  if (!tweaks) return kExitFailed;
+  int status = kExitOk;
+  for (const auto& tweak : *tweaks) {
+    const StatusText result = queryStateGuarded(*tweak) == TweakState::Unavailable ? unavailableStatus(*tweak)
+                                                                                    : revertWithStatus(*tweak);
+    if (printStatus(result) != kExitOk) status = kExitFailed;
+  }
+  return status;
+}
+
+const CliRegistrar applyRegistrar{{L"apply", L"vxctl apply ID...", runApply}};
+const CliRegistrar revertRegistrar{{L"revert", L"vxctl revert ID...", runRevert}};
+
+}  // namespace
+
+}  // namespace vx::cli

@@ -1,0 +1,148 @@
+#include "core/engine.h"
+
+#include <iterator>
+
+#include "core/safety_net.h"
+#include "core/state_cache.h"
+
+namespace vx {
+
+namespace {
+
+void copyNet(ApplyResult& result, SafetyNetResult&& net) {
+  result.backupsOk = net.backupsOk;
+  result.restorePointCreated = net.restorePointCreated;
+  result.backupDir = std::move(net.backupDir);
+  result.message = std::move(net.message);
+}
+
+// Whether the tweak needs a safety net, and its keys. False when the tweak threw: it is then
+// treated as one that cannot be applied safely.
+bool safetyNetNeeds(const Tweak& tweak, bool& aggressive, std::vector<BackupKey>& keys) {
+  try {
+    aggressive = tweak.isAggressive();
+    if (aggressive) {
+      auto own = tweak.backupKeys();
+      keys.insert(keys.end(), std::make_move_iterator(own.begin()), std::make_move_iterator(own.end()));
+    }
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
+
+TweakState queryStateGuarded(Tweak& tweak) {
+  try {
+    return tweak.queryState();
+  } catch (...) {
+    return TweakState::Undetermined;
+  }
+}
+
+bool applyGuarded(Tweak& tweak) {
+  try {
+    return tweak.apply();
+  } catch (...) {
+    return false;
+  }
+}
+
+bool revertGuarded(Tweak& tweak) {
+  try {
+    return tweak.revert();
+  } catch (...) {
+    return false;
+  }
+}
+
+ApplyResult applyOne(Tweak& tweak) {
+  ApplyResult result;
+  bool aggressive = false;
+  std::vector<BackupKey> keys;
+  if (!safetyNetNeeds(tweak, aggressive, keys)) {
+    result.message = kApplyFailedMessage;
+    return result;
+  }
+  if (aggressive) {
+    copyNet(result, prepareSafetyNet(keys, tweak.id));
+    if (result.backupDir.empty()) {
+      result.message = kNoBackupDirMessage;
+      return result;  // no copy of the old values, so nothing is changed
+    }
+  }
+  if (applyGuarded(tweak))
+    result.applied = true;
+  else
+    result.message = kApplyFailedMessage;
+  return result;
+}
+
+ApplyResult applyBatch(const std::vector<TweakPtr>& tweaks, const std::wstring& label) {
+  ApplyResult result;
+  std::vector<BackupKey> keys;
+  std::vector<bool> usable(tweaks.size(), false);
+  bool anyAggressive = false;
+  for (std::size_t i = 0; i < tweaks.size(); ++i) {
+    bool aggressive = false;
+    usable[i] = tweaks[i] && safetyNetNeeds(*tweaks[i], aggressive, keys);
+    anyAggressive = anyAggressive || aggressive;
+  }
+  if (anyAggressive) {
+    copyNet(result, prepareSafetyNet(keys, label));
+    if (result.backupDir.empty()) {
+      result.message = kNoBackupDirMessage;
+      return result;
+    }
+  }
+  int count = 0;
+  for (std::size_t i = 0; i < tweaks.size(); ++i) {
+    if (!usable[i] || queryStateGuarded(*tweaks[i]) == TweakState::Unavailable) continue;
+    if (applyGuarded(*tweaks[i])) ++count;
+  }
+  result.applied = count > 0;
+  if (count == 0) result.message = kNothingAppliedMessage;
+  return result;
+}
+
+CategoryRunCounts runCategory(const std::vector<TweakPtr>& tweaks, TweakCategory category, bool revert) {
+  CategoryRunCounts counts;
+  for (const auto& tweak : tweaks) {
+    if (!tweak || tweak->category != category) continue;
+    if (queryStateGuarded(*tweak) == TweakState::Unavailable) {
+      ++counts.skipped;
+      continue;
+    }
+    const bool ok = revert ? revertGuarded(*tweak) : applyGuarded(*tweak);
+    ++(ok ? counts.ok : counts.failed);
+  }
+  return counts;
+}
+
+StatusText applyWithStatus(Tweak& tweak) {
+  const ApplyResult r = applyOne(tweak);
+  if (!r.applied) return {tweak.title + L": ошибка применения", StatusOutcome::Failure};
+  std::wstring text = tweak.title + L": применено";
+  // Only a backup that really exists is announced.
+  if (r.backupsOk) text += L"  •  Бэкап создан";
+  if (r.restorePointCreated) text += L"  •  Точка восстановления готова";
+  return {std::move(text), StatusOutcome::Success};
+}
+
+StatusText revertWithStatus(Tweak& tweak) {
+  if (revertGuarded(tweak)) return {tweak.title + L": откачено", StatusOutcome::Success};
+  return {tweak.title + L": ошибка отката", StatusOutcome::Failure};
+}
+
+StatusText unavailableStatus(const Tweak& tweak) { return {tweak.title + L": не поддерживается", StatusOutcome::Neutral}; }
+
+StatusText toggleTweak(Tweak& tweak) {
+  const TweakState state = queryStateGuarded(tweak);
+  if (state == TweakState::Unavailable) return unavailableStatus(tweak);
+  StatusText status = state == TweakState::Applied ? revertWithStatus(tweak) : applyWithStatus(tweak);
+  TweakStateCache::instance().clear();
+  return status;
+}
+
+}  // namespace vx

@@ -1,0 +1,209 @@
+// The core catalogue on the simulated machine: page order, what each registry tweak writes and
+// reads back, and the states after revert that depend on deleted values.
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/catalog.h"
+#include "core/core_catalog.h"
+#include "core/reg_dword_tweak.h"
+#include "platform/sim/machine.h"
+
+namespace vx {
+namespace {
+
+constexpr RegRoot HKLM = RegRoot::LocalMachine;
+constexpr RegRoot HKCU = RegRoot::CurrentUser;
+
+class CoreCatalogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sim::machine().reset();
+    catalog = buildCatalog();
+  }
+  Tweak& tweak(const std::wstring& id) {
+    auto found = findById(catalog, id);
+    EXPECT_NE(found, nullptr) << std::string(id.begin(), id.end());
+    if (!found) throw std::runtime_error("missing tweak");
+    return *found;
+  }
+  std::vector<std::wstring> pageTitles(TweakCategory category) {
+    std::vector<std::wstring> titles;
+    for (const auto& t : tweaksInCategory(catalog, category)) titles.push_back(t->title);
+    return titles;
+  }
+  TweakCatalog catalog;
+};
+
+TEST_F(CoreCatalogTest, PerformancePageHoldsExactlyTheFourCoreCardsInOrder) {
+  EXPECT_EQ(pageTitles(TweakCategory::Performance),
+            (std::vector<std::wstring>{L"План питания: Высокая производительность", L"Приоритет приложений переднего плана",
+                                       L"Визуальные эффекты: производительность", L"Отключить SysMain (Superfetch)"}));
+  EXPECT_EQ(catalog.front()->id, L"power.high");
+}
+
+TEST_F(CoreCatalogTest, NetworkPageStartsWithThePerAdapterTweakWhenPresentThenTheCoreCards) {
+  auto titles = pageTitles(TweakCategory::Network);
+  const auto perAdapter = findById(catalog, L"net.vip.tcp_latency");
+  if (perAdapter) {
+    ASSERT_FALSE(titles.empty());
+    EXPECT_EQ(titles.front(), perAdapter->title);
+    titles.erase(titles.begin());
+  }
+  EXPECT_EQ(titles, (std::vector<std::wstring>{L"Отключить сетевой троттлинг", L"Системная отзывчивость для мультимедиа",
+                                               L"TCP: уменьшить задержки (NoDelay)"}));
+}
+
+// The twenty core tweaks keep their relative order whatever the group builders add between them,
+// and none of them is aggressive, exports keys, asks for a reboot or sets its own tier.
+TEST_F(CoreCatalogTest, CoreTweaksKeepTheirOrderAndPlainBehaviour) {
+  const std::vector<std::wstring> coreIds = {
+      L"power.high",        L"perf.priorityseparation", L"perf.visualfx",          L"perf.sysmain",
+      L"system.spooler",    L"game.disable_gamedvr",    L"game.hwsch",             L"game.gamemode",
+      L"priv.telemetry",    L"priv.diagtrack",          L"priv.advertising_id",    L"net.no_throttling",
+      L"net.system_responsiveness", L"net.tcp_nodelay", L"system.mouse_accel",     L"system.ntfs_lastaccess",
+      L"system.long_paths", L"system.show_ext",         L"cleanup.clear_recent",   L"cleanup.no_recent_jumplist"};
+  std::vector<std::wstring> seen;
+  for (const auto& t : catalog)
+    for (const auto& id : coreIds)
+      if (t->id == id) seen.push_back(id);
+  EXPECT_EQ(seen, coreIds);
+  for (const auto& id : coreIds) {
+    Tweak& t = tweak(id);
+    EXPECT_FALSE(t.isAggressive()) << t.title;
+    EXPECT_TRUE(t.backupKeys().empty()) << t.title;
+    EXPECT_FALSE(t.needsReboot()) << t.title;
+    EXPECT_EQ(t.tier(), 0) << t.title;
+    EXPECT_FALSE(t.description.empty()) << t.title;
+  }
+  EXPECT_EQ(tweak(L"system.spooler").category, TweakCategory::System);
+  EXPECT_EQ(tweak(L"game.hwsch").category, TweakCategory::Games);
+  EXPECT_EQ(tweak(L"priv.advertising_id").category, TweakCategory::Privacy);
+  EXPECT_EQ(tweak(L"cleanup.clear_recent").category, TweakCategory::Cleanup);
+}
+
+// One registry value of a tweak: what apply leaves and what revert leaves (nothing = deleted).
+struct ValueCase {
+  RegRoot root;
+  const wchar_t* key;
+  const wchar_t* name;
+  std::uint32_t applied;
+  std::optional<std::uint32_t> reverted;
+};
+struct RegTweakCase {
+  const wchar_t* id;
+  std::vector<ValueCase> values;
+};
+
+const wchar_t* const kProfile = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Multimedia\\SystemProfile";
+const wchar_t* const kTcpip = L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
+const wchar_t* const kAdvanced = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+const wchar_t* const kFs = L"SYSTEM\\CurrentControlSet\\Control\\FileSystem";
+const wchar_t* const kMouse = L"Control Panel\\Mouse";
+
+const std::vector<RegTweakCase> kRegTweaks = {
+    {L"perf.priorityseparation",
+     {{HKLM, L"SYSTEM\\CurrentControlSet\\Control\\PriorityControl", L"Win32PrioritySeparation", 38, 2}}},
+    {L"perf.visualfx",
+     {{HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\VisualEffects", L"VisualFXSetting", 2, 0}}},
+    {L"game.disable_gamedvr",
+     {{HKCU, L"System\\GameConfigStore", L"GameDVR_Enabled", 0, 1},
+      {HKCU, L"System\\GameConfigStore", L"GameDVR_FSEBehaviorMode", 2, 0},
+      {HKLM, L"SOFTWARE\\Policies\\Microsoft\\Windows\\GameDVR", L"AllowGameDVR", 0, std::nullopt},
+      {HKCU, L"Software\\Microsoft\\GameBar", L"UseNexusForGameBarEnabled", 0, 1}}},
+    {L"game.hwsch", {{HKLM, L"SYSTEM\\CurrentControlSet\\Control\\GraphicsDrivers", L"HwSchMode", 2, 1}}},
+    {L"game.gamemode", {{HKCU, L"Software\\Microsoft\\GameBar", L"AllowAutoGameMode", 1, 0}}},
+    {L"priv.telemetry",
+     {{HKLM, L"SOFTWARE\\Policies\\Microsoft\\Windows\\DataCollection", L"AllowTelemetry", 0, std::nullopt},
+      {HKLM, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\DataCollection", L"AllowTelemetry", 0,
+       std::nullopt},
+      {HKLM, L"SOFTWARE\\Policies\\Microsoft\\SQMClient\\Windows", L"CEIPEnable", 0, 1}}},
+    {L"priv.advertising_id",
+     {{HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\AdvertisingInfo", L"Enabled", 0, 1}}},
+    {L"net.no_throttling", {{HKLM, kProfile, L"NetworkThrottlingIndex", 0xFFFFFFFF, 10}}},
+    {L"net.system_responsiveness", {{HKLM, kProfile, L"SystemResponsiveness", 0, 20}}},
+    {L"net.tcp_nodelay",
+     {{HKLM, kTcpip, L"TCPNoDelay", 1, std::nullopt}, {HKLM, kTcpip, L"TcpAckFrequency", 1, std::nullopt}}},
+    {L"system.mouse_accel",
+     {{HKCU, kMouse, L"MouseSpeed", 0, 1}, {HKCU, kMouse, L"MouseThreshold1", 0, 6},
+      {HKCU, kMouse, L"MouseThreshold2", 0, 10}}},
+    {L"system.ntfs_lastaccess", {{HKLM, kFs, L"NtfsDisableLastAccessUpdate", 1, 0}}},
+    {L"system.long_paths", {{HKLM, kFs, L"LongPathsEnabled", 1, 0}}},
+    {L"system.show_ext", {{HKCU, kAdvanced, L"HideFileExt", 0, 1}}},
+    {L"cleanup.clear_recent",
+     {{HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", L"ClearRecentDocsOnExit", 1,
+       std::nullopt}}},
+    {L"cleanup.no_recent_jumplist", {{HKCU, kAdvanced, L"Start_TrackDocs", 0, 1}}},
+};
+
+TEST_F(CoreCatalogTest, RegistryTweaksWriteTheirValuesAndReadThemBack) {
+  auto& m = sim::machine();
+  for (const auto& c : kRegTweaks) {
+    SCOPED_TRACE(std::string(c.id, c.id + std::wcslen(c.id)));
+    Tweak& t = tweak(c.id);
+    // A single value is a RegDwordTweak, several a CompositeRegTweak.
+    if (c.values.size() == 1)
+      EXPECT_NE(dynamic_cast<RegDwordTweak*>(&t), nullptr);
+    else
+      EXPECT_NE(dynamic_cast<CompositeRegTweak*>(&t), nullptr);
+
+    ASSERT_TRUE(t.apply());
+    for (const auto& v : c.values) EXPECT_EQ(m.dword(v.root, v.key, v.name), v.applied) << v.name;
+    EXPECT_EQ(t.queryState(), TweakState::Applied);
+
+    ASSERT_TRUE(t.revert());
+    for (const auto& v : c.values) EXPECT_EQ(m.dword(v.root, v.key, v.name), v.reverted) << v.name;
+    EXPECT_EQ(t.queryState(), TweakState::NotApplied);
+  }
+}
+
+TEST_F(CoreCatalogTest, NoThrottlingStoresAllBitsSet) {
+  Tweak& t = tweak(L"net.no_throttling");
+  EXPECT_EQ(t.queryState(), TweakState::NotApplied);  // the machine's default 10
+  ASSERT_TRUE(t.apply());
+  EXPECT_EQ(sim::machine().dword(HKLM, kProfile, L"NetworkThrottlingIndex"), 4294967295u);
+  EXPECT_EQ(t.queryState(), TweakState::Applied);
+}
+
+// Deleted values count as the default only for entries that delete on revert.
+TEST_F(CoreCatalogTest, StatesWhereValuesAreMissingOrStoredAsText) {
+  auto& m = sim::machine();
+  EXPECT_EQ(tweak(L"net.tcp_nodelay").queryState(), TweakState::NotApplied);    // both absent, both deleted on revert
+  EXPECT_EQ(tweak(L"priv.telemetry").queryState(), TweakState::Undetermined);  // CEIPEnable absent, not deletable
+  EXPECT_EQ(tweak(L"system.mouse_accel").queryState(), TweakState::Undetermined);  // REG_SZ as Windows keeps them
+  m.setDword(HKLM, kTcpip, L"TCPNoDelay", 1);
+  EXPECT_EQ(tweak(L"net.tcp_nodelay").queryState(), TweakState::Undetermined);  // mixed
+  m.setDword(HKLM, L"SOFTWARE\\Policies\\Microsoft\\SQMClient\\Windows", L"CEIPEnable", 0);
+  m.setDword(HKLM, L"SOFTWARE\\Policies\\Microsoft\\Windows\\DataCollection", L"AllowTelemetry", 0);
+  EXPECT_EQ(tweak(L"priv.telemetry").queryState(), TweakState::Undetermined);  // one of three deletable absent
+  ASSERT_TRUE(tweak(L"priv.telemetry").revert());
+  EXPECT_EQ(tweak(L"priv.telemetry").queryState(), TweakState::NotApplied);
+}
+
+TEST_F(CoreCatalogTest, ServiceTweaksDisableAndRestoreAutomaticStart) {
+  auto& m = sim::machine();
+  struct Case {
+    const wchar_t* id;
+    const wchar_t* service;
+  };
+  for (const Case c : {Case{L"perf.sysmain", L"SysMain"}, Case{L"system.spooler", L"Spooler"},
+                       Case{L"priv.diagtrack", L"DiagTrack"}}) {
+    Tweak& t = tweak(c.id);
+    EXPECT_EQ(t.queryState(), TweakState::NotApplied);
+    ASSERT_TRUE(t.apply());
+    EXPECT_EQ(m.serviceStart(c.service), 4u);
+    EXPECT_EQ(m.stopRequests().back(), c.service);
+    EXPECT_EQ(t.queryState(), TweakState::Applied);
+    ASSERT_TRUE(t.revert());
+    EXPECT_EQ(m.serviceStart(c.service), 2u);
+    m.removeService(c.service);
+    EXPECT_EQ(t.queryState(), TweakState::Unavailable);
+  }
+}
+
+}  // namespace
+}  // namespace vx
