@@ -1,7 +1,8 @@
 // The machine's display adapters from the display class key, with driver key path, device id and
-// vendor. Called by the hardware profile, the driver list and the tweaks that write driver settings.
+// vendor. Called by the driver list, vxctl hw and the tweaks that write driver settings.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vx {
@@ -19,5 +20,8 @@ inline constexpr const wchar_t* kDisplayClassKey =
 
 // Adapters in registry enumeration order; numbered subkeys only, the Basic Display Adapter left out.
 std::vector<DisplayAdapter> enumDisplayAdapters();
+
+// The vendor a driver description names: "NVIDIA", "AMD", "INTEL" or "OTHER".
+std::wstring displayAdapterVendor(std::wstring_view driverDesc);
 
 }  // namespace vx

@@ -1,0 +1,53 @@
+#include "hw/display_adapters.h"
+
+#include "core/text.h"
+#include "platform/registry.h"
+
+namespace vx {
+
+namespace {
+
+// Adapter subkeys are four-digit numbers; a short name buffer is enough and skips odd long names.
+constexpr std::size_t kAdapterNameBufferChars = 64;
+
+struct VendorRow {
+  std::wstring_view text;
+  const wchar_t* vendor;
+};
+
+// Tried top to bottom on the lower-cased description; the first hit wins.
+constexpr VendorRow kVendors[] = {
+    {L"nvidia", L"NVIDIA"}, {L"geforce", L"NVIDIA"}, {L"amd", L"AMD"}, {L"radeon", L"AMD"}, {L"intel", L"INTEL"},
+};
+
+}  // namespace
+
+std::wstring displayAdapterVendor(std::wstring_view driverDesc) {
+  const std::wstring lower = toLowerFolded(driverDesc);
+  for (const VendorRow& row : kVendors)
+    if (lower.find(row.text) != std::wstring::npos) return row.vendor;
+  return L"OTHER";
+}
+
+std::vector<DisplayAdapter> enumDisplayAdapters() {
+  std::vector<DisplayAdapter> adapters;
+  const std::wstring classKey = kDisplayClassKey;
+  for (const std::wstring& subkey : regEnumSubkeys(RegRoot::LocalMachine, classKey, kAdapterNameBufferChars)) {
+    // Numbered subkeys are adapters; "Properties", "Configuration" and the like are not.
+    if (subkey.empty() || subkey[0] < L'0' || subkey[0] > L'9') continue;
+    std::wstring keyPath = classKey + L"\\" + subkey;
+    std::optional<std::wstring> description = regReadString(RegRoot::LocalMachine, keyPath, L"DriverDesc");
+    if (!description) continue;
+    // The Microsoft Basic Display Adapter stands in while no vendor driver is installed.
+    if (toLowerFolded(*description).find(L"basic display") != std::wstring::npos) continue;
+    DisplayAdapter adapter;
+    adapter.vendor = displayAdapterVendor(*description);
+    adapter.name = std::move(*description);
+    adapter.matchingDeviceId = regReadString(RegRoot::LocalMachine, keyPath, L"MatchingDeviceId").value_or(L"");
+    adapter.keyPath = std::move(keyPath);
+    adapters.push_back(std::move(adapter));
+  }
+  return adapters;
+}
+
+}  // namespace vx
