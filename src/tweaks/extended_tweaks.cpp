@@ -1,7 +1,207 @@
+#include "tweaks/extended_tweaks.h"
+
+#include <optional>
+
+#include "platform/process.h"
+#include "platform/system.h"
 #include "tweaks/group_builders.h"
 
 namespace vx {
 
-void appendExtendedGroup(TweakCatalog& /*catalog*/) {}
+namespace {
+
+constexpr RegRoot kHKLM = RegRoot::LocalMachine;
+constexpr RegRoot kHKCU = RegRoot::CurrentUser;
+constexpr const wchar_t* kGamesTaskKey =
+    L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Multimedia\\SystemProfile\\Tasks\\Games";
+constexpr const wchar_t* kPowerThrottlingKey = L"SYSTEM\\CurrentControlSet\\Control\\Power\\PowerThrottling";
+constexpr const wchar_t* kGraphicsDriversKey = L"SYSTEM\\CurrentControlSet\\Control\\GraphicsDrivers";
+constexpr const wchar_t* kSearchPolicyKey = L"SOFTWARE\\Policies\\Microsoft\\Windows\\Windows Search";
+constexpr const wchar_t* kUserSearchKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Search";
+constexpr const wchar_t* kReserveManagerKey = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\ReserveManager";
+
+// --- descriptions, in group order ---
+
+constexpr TweakInfo kMmcssInfo{
+    .id = L"pro.mmcss_gaming",
+    .title = L"MMCSS: профиль Games (приоритет AV-потоков)",
+    .description = L"Multimedia Class Scheduler — повышает приоритет аудио/видео threads игр. GPU Priority=8, "
+                   L"Priority=6, Scheduling Category=High. Снижает вероятность звукового заикания.",
+    .backup = {{{kHKLM, kGamesTaskKey}}},
+};
+
+constexpr TweakInfo kPowerThrottlingInfo{
+    .id = L"pro.no_throttle",
+    .title = L"Отключить Power Throttling (Win10+)",
+    .description = L"Полностью выключает энергосбережение для всех процессов. На десктопах не имеет минусов, на "
+                   L"ноутбуках сильно сократит автономную работу.",
+    .aggressive = true,
+    .warning = L"На ноутбуке заметно сокращает время работы от батареи. На десктопе абсолютно безопасно.",
+    .requirement = Requirement::Windows10,
+    .backup = {{{kHKLM, kPowerThrottlingKey}}},
+};
+
+constexpr TweakInfo kTdrInfo{
+    .id = L"pro.gpu_tdr",
+    .title = L"Увеличить GPU TDR Delay до 60 секунд",
+    .description = L"Windows ресетит драйвер GPU если он не отвечает 2 секунды (TDR). При тяжёлых играх / "
+                   L"шейдер-компиляции иногда GPU «замирает» дольше — это вызывает синий экран или вылет. Увеличиваем "
+                   L"до 60 сек.",
+    .aggressive = true,
+    .warning = L"Если GPU действительно зависнет — система не отреагирует 60 сек. Обычно это не страшно (получишь "
+               L"полный фриз вместо чёрного экрана), но это меняет поведение защитного механизма ядра.",
+    .needsReboot = true,
+    .backup = {{{kHKLM, kGraphicsDriversKey}}},
+};
+
+constexpr TweakInfo kCortanaInfo{
+    .id = L"pro.no_cortana",
+    .title = L"Отключить Cortana и поиск в облаке",
+    .description = L"AllowCortana=0, BingSearchEnabled=0, CortanaConsent=0. Уменьшает фоновый трафик и нагрузку на CPU "
+                   L"при использовании Win Search.",
+    .backup = {{{kHKLM, kSearchPolicyKey}, {kHKCU, kUserSearchKey}}},
+};
+
+constexpr TweakInfo kMemCompressionInfo{
+    .id = L"pro.no_memcomp",
+    .title = L"Отключить Memory Compression (Win10+)",
+    .description = L"Memory Compression жмёт страницы памяти CPU-циклами. На системах с 16+ ГБ ОЗУ это бессмысленный "
+                   L"CPU-tax. Применяется через PowerShell. Маркер пишется в HKLM\\SOFTWARE\\Vantorix.",
+    .aggressive = true,
+    .warning = L"Снижает эффективность работы при малой ОЗУ (< 8 ГБ). На системах с большим объёмом памяти безопасно.",
+    .requirement = Requirement::Memory8GiB,
+    .backup = {{{kHKLM, kMarkerKey}}},
+};
+
+constexpr TweakInfo kTcpAutotuneInfo{
+    .id = L"pro.tcp_autotune",
+    .title = L"TCP: AutoTuning Level = normal",
+    .description = L"Включает динамическое расширение TCP receive window для высокоскоростных соединений. Применяется "
+                   L"через netsh. Без него на 1Гбит+ throughput режется.",
+    .backup = {{{kHKLM, kMarkerKey}}},
+};
+
+constexpr TweakInfo kReservedStorageInfo{
+    .id = L"pro.no_reserved_storage",
+    .title = L"Освободить Reserved Storage (Win10+)",
+    .description = L"Windows резервирует 7-10 ГБ под обновления. Если ты всегда вручную чистишь апдейты — этот резерв "
+                   L"можно освободить.",
+    .aggressive = true,
+    .warning = L"После применения крупные обновления Windows могут не установиться без места. Это нормально для тех "
+               L"кто следит за свободным местом. На системах с маленькими SSD (<256 ГБ) лучше не отключать.",
+    .backup = {{{kHKLM, kReserveManagerKey}}},
+};
+
+// --- registry settings ---
+
+// Revert returns the Games task to the Windows defaults; "Background Only" stays as it is.
+constexpr RegSetting kMmcssSettings[] = {
+    {kHKLM, kGamesTaskKey, L"GPU Priority", dwordData(8), revertTo(dwordData(8)), kCheckEquals},
+    {kHKLM, kGamesTaskKey, L"Priority", dwordData(6), revertTo(dwordData(2)), kCheckEquals},
+    {kHKLM, kGamesTaskKey, L"Scheduling Category", textData(L"High"), revertTo(textData(L"Medium")), kNoCheck},
+    {kHKLM, kGamesTaskKey, L"SFIO Priority", textData(L"High"), revertTo(textData(L"Normal")), kNoCheck},
+    {kHKLM, kGamesTaskKey, L"Background Only", dwordData(0), kRevertKeep, kNoCheck},
+};
+
+constexpr RegSetting kPowerThrottlingSettings[] = {
+    {kHKLM, kPowerThrottlingKey, L"PowerThrottlingOff", dwordData(1), kRevertDelete, kCheckEquals},
+};
+
+// Seconds; anything from 30 up counts as already raised.
+constexpr RegSetting kTdrSettings[] = {
+    {kHKLM, kGraphicsDriversKey, L"TdrDelay", dwordData(60), kRevertDelete, checkAtLeast(30)},
+    {kHKLM, kGraphicsDriversKey, L"TdrDdiDelay", dwordData(60), kRevertDelete, kNoCheck},
+};
+
+constexpr RegSetting kCortanaSettings[] = {
+    {kHKLM, kSearchPolicyKey, L"AllowCortana", dwordData(0), kRevertDelete, kCheckEquals},
+    {kHKLM, kSearchPolicyKey, L"DisableWebSearch", dwordData(1), kRevertDelete, kNoCheck},
+    {kHKCU, kUserSearchKey, L"BingSearchEnabled", dwordData(0), kRevertDelete, kNoCheck},
+    {kHKCU, kUserSearchKey, L"CortanaConsent", dwordData(0), kRevertDelete, kNoCheck},
+};
+
+constexpr RegSetting kReservedStorageSettings[] = {
+    {kHKLM, kReserveManagerKey, L"ShippedWithReserves", dwordData(0), kRevertDelete, kCheckEquals},
+    {kHKLM, kReserveManagerKey, L"BaseHardReserveSize", dwordData(0), kRevertDelete, kNoCheck},
+    {kHKLM, kReserveManagerKey, L"BaseSoftReserveSize", dwordData(0), kRevertDelete, kNoCheck},
+    {kHKLM, kReserveManagerKey, L"HardReserveAdjustment", dwordData(0), kRevertDelete, kNoCheck},
+    {kHKLM, kReserveManagerKey, L"MinDiskSize", dwordData(0), kRevertDelete, kNoCheck},
+};
+
+// --- commands: the system directory followed directly by the tail ---
+
+constexpr const wchar_t* kMemCompressionOff =
+    L"\\WindowsPowerShell\\v1.0\\powershell.exe -NoProfile -Command Disable-MMAgent -mc";
+constexpr const wchar_t* kMemCompressionOn =
+    L"\\WindowsPowerShell\\v1.0\\powershell.exe -NoProfile -Command Enable-MMAgent -mc";
+constexpr std::uint32_t kPowerShellTimeoutMs = 15000;
+
+constexpr const wchar_t* kAutotuneNormal = L"\\netsh.exe int tcp set global autotuninglevel=normal";
+constexpr const wchar_t* kAutotuneDisabled = L"\\netsh.exe int tcp set global autotuninglevel=disabled";
+constexpr std::uint32_t kNetshTimeoutMs = 5000;
+
+// The command's result, or nothing when the system directory cannot be read (nothing is run).
+std::optional<bool> runSystemCommand(const wchar_t* tail, std::uint32_t timeoutMs) {
+  const auto systemDir = systemDirectory();
+  if (!systemDir) return std::nullopt;
+  return runCommandLine(*systemDir + tail, timeoutMs);
+}
+
+}  // namespace
+
+MmcssGamingTweak::MmcssGamingTweak() : RegSettingsTweak(kMmcssInfo, kMmcssSettings, RevertResult::AlwaysTrue) {}
+DisablePowerThrottlingTweak::DisablePowerThrottlingTweak()
+    : RegSettingsTweak(kPowerThrottlingInfo, kPowerThrottlingSettings, RevertResult::AllSucceeded) {}
+GpuTdrDelayTweak::GpuTdrDelayTweak() : RegSettingsTweak(kTdrInfo, kTdrSettings, RevertResult::AlwaysTrue) {}
+DisableCortanaTweak::DisableCortanaTweak()
+    : RegSettingsTweak(kCortanaInfo, kCortanaSettings, RevertResult::AlwaysTrue) {}
+ReservedStorageTweak::ReservedStorageTweak()
+    : RegSettingsTweak(kReservedStorageInfo, kReservedStorageSettings, RevertResult::AlwaysTrue) {}
+
+// --- memory compression ---
+
+DisableMemoryCompressionTweak::DisableMemoryCompressionTweak()
+    : MarkerTweak(kMemCompressionInfo, L"MemCompressionDisabled") {}
+
+bool DisableMemoryCompressionTweak::apply() {
+  const bool done = runSystemCommand(kMemCompressionOff, kPowerShellTimeoutMs).value_or(false);
+  if (done) writeMarker();
+  return done;
+}
+
+bool DisableMemoryCompressionTweak::revert() {
+  if (!runSystemCommand(kMemCompressionOn, kPowerShellTimeoutMs)) return false;
+  deleteMarker();
+  return true;
+}
+
+// --- TCP receive auto-tuning ---
+
+TcpReceiveAutotuneTweak::TcpReceiveAutotuneTweak() : MarkerTweak(kTcpAutotuneInfo, L"TcpAutotuneApplied") {}
+
+bool TcpReceiveAutotuneTweak::apply() {
+  const bool done = runSystemCommand(kAutotuneNormal, kNetshTimeoutMs).value_or(false);
+  if (done) writeMarker();
+  return done;
+}
+
+bool TcpReceiveAutotuneTweak::revert() {
+  // The level from before apply is not known; "disabled" is what revert sets.
+  if (!runSystemCommand(kAutotuneDisabled, kNetshTimeoutMs)) return false;
+  deleteMarker();
+  return true;
+}
+
+// --- group ---
+
+void appendExtendedGroup(TweakCatalog& catalog) {
+  catalog.push_back(std::make_shared<MmcssGamingTweak>());
+  catalog.push_back(std::make_shared<DisablePowerThrottlingTweak>());
+  catalog.push_back(std::make_shared<GpuTdrDelayTweak>());
+  catalog.push_back(std::make_shared<DisableCortanaTweak>());
+  catalog.push_back(std::make_shared<DisableMemoryCompressionTweak>());
+  catalog.push_back(std::make_shared<TcpReceiveAutotuneTweak>());
+  catalog.push_back(std::make_shared<ReservedStorageTweak>());
+}
 
 }  // namespace vx

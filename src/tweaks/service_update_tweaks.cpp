@@ -1,7 +1,225 @@
+#include "tweaks/service_update_tweaks.h"
+
+#include "platform/services.h"
+#include "platform/system.h"
 #include "tweaks/group_builders.h"
+#include "tweaks/update_pause_date.h"
 
 namespace vx {
 
-void appendServiceUpdateGroup(TweakCatalog& /*catalog*/) {}
+namespace {
+
+constexpr RegRoot kHKLM = RegRoot::LocalMachine;
+constexpr RegRoot kHKCU = RegRoot::CurrentUser;
+constexpr const wchar_t* kMapsKey = L"SYSTEM\\Maps";
+constexpr const wchar_t* kStorePolicyKey = L"SOFTWARE\\Policies\\Microsoft\\WindowsStore";
+constexpr const wchar_t* kNduServiceKey = L"SYSTEM\\CurrentControlSet\\Services\\Ndu";
+constexpr const wchar_t* kUpdateSettingsKey = L"SOFTWARE\\Microsoft\\WindowsUpdate\\UX\\Settings";
+constexpr const wchar_t* kDeliveryPolicyKey = L"SOFTWARE\\Policies\\Microsoft\\Windows\\DeliveryOptimization";
+constexpr const wchar_t* kEdgePolicyKey = L"SOFTWARE\\Policies\\Microsoft\\Edge";
+constexpr const wchar_t* kUserRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+constexpr const wchar_t* kSearchService = L"WSearch";
+constexpr const wchar_t* kOneDriveRunValue = L"OneDrive";
+constexpr const wchar_t* kOneDriveCommandTail = L"\\Microsoft\\OneDrive\\OneDrive.exe /background";
+
+// --- descriptions, in group order ---
+
+constexpr TweakInfo kMapsInfo{
+    .id = L"sys.maps_no_autoupdate",
+    .title = L"Автообновление офлайн-карт",
+    .description = L"Отключает автозагрузку карт Windows Maps.",
+    .category = TweakCategory::System,
+    .sideEffects = L"При отключении карты будут обновляться только вручную.",
+    .tier = 2,
+    .backup = {{{kHKLM, kMapsKey}}},
+};
+
+constexpr TweakInfo kStoreInfo{
+    .id = L"sys.store_no_autoupdate",
+    .title = L"Автообновление приложений Магазина",
+    .description = L"Microsoft Store перестанет автоматически качать обновления приложений.",
+    .category = TweakCategory::System,
+    .sideEffects = L"Приложения из Магазина нужно будет обновлять вручную.",
+    .tier = 2,
+    .backup = {{{kHKLM, kStorePolicyKey}}},
+};
+
+constexpr TweakInfo kSearchInfo{
+    .id = L"sys.no_indexing",
+    .title = L"Индексация (Windows Search)",
+    .description = L"Отключает службу Windows Search. Снижает фоновые операции CPU и диска.",
+    .category = TweakCategory::System,
+    .sideEffects = L"Поиск файлов в Проводнике станет медленнее (полный обход вместо индекса).",
+    .tier = 2,
+};
+
+constexpr TweakInfo kNduInfo{
+    .id = L"sys.no_ndu",
+    .title = L"Драйвер диагностики сети (NDU)",
+    .description = L"Network Data Usage Monitor — служба сбора статистики сети по приложениям.",
+    .category = TweakCategory::System,
+    .sideEffects = L"Перестанет работать «Использование сети» в Диспетчере задач и в Параметрах сети.",
+    .tier = 3,
+    .needsReboot = true,
+    .backup = {{{kHKLM, kNduServiceKey}}},
+};
+
+constexpr TweakInfo kPauseUpdatesInfo{
+    .id = L"sys.pause_winupdate",
+    .title = L"Приостановить Обновления Windows",
+    .description = L"Откладывает все обновления на максимально допустимый срок (~35 дней).",
+    .category = TweakCategory::System,
+    .aggressive = true,
+    .warning = L"Полностью лишить ПК обновлений нельзя долго — это создаёт риски безопасности.",
+    .sideEffects = L"Безопасность системы со временем будет снижаться без обновлений. Pause максимум 35 дней — Windows "
+                   L"возобновит автоматически.",
+    .tier = 2,
+    .backup = {{{kHKLM, kUpdateSettingsKey}}},
+};
+
+constexpr TweakInfo kDeliveryInfo{
+    .id = L"sys.no_delivery_opt",
+    .title = L"Оптимизация доставки",
+    .description = L"Отключает раздачу обновлений Windows другим компьютерам в локальной сети и интернете "
+                   L"(peer-to-peer обновления).",
+    .category = TweakCategory::System,
+    .sideEffects = L"Обновления будут качаться только напрямую с серверов Microsoft.",
+    .tier = 2,
+    .backup = {{{kHKLM, kDeliveryPolicyKey}}},
+};
+
+constexpr TweakInfo kEdgeInfo{
+    .id = L"sys.no_edge_bg",
+    .title = L"Ускорение запуска и фоновая работа Edge",
+    .description = L"Отключает прелаунчер Microsoft Edge и фоновые процессы которые висят даже когда браузер закрыт.",
+    .category = TweakCategory::System,
+    .sideEffects = L"Edge будет запускаться чуть медленнее в первый раз.",
+    .tier = 2,
+    .backup = {{{kHKLM, kEdgePolicyKey}}},
+};
+
+constexpr TweakInfo kOneDriveInfo{
+    .id = L"sys.no_onedrive",
+    .title = L"OneDrive (автозапуск)",
+    .description = L"Удаляет OneDrive из автозагрузки и отключает интеграцию в Проводник.",
+    .category = TweakCategory::System,
+    .sideEffects = L"OneDrive больше не будет запускаться автоматически. Файлы в облаке останутся, доступ через "
+                   L"https://onedrive.live.com.",
+    .tier = 2,
+    .backup = {{{kHKCU, kUserRunKey}}},
+};
+
+// --- registry settings ---
+
+constexpr RegSetting kMapsSettings[] = {
+    {kHKLM, kMapsKey, L"AutoUpdateEnabled", dwordData(0), kRevertDelete, kCheckEquals},
+};
+
+// AutoDownload 2: automatic app updates off (4 would be "always on").
+constexpr RegSetting kStoreSettings[] = {
+    {kHKLM, kStorePolicyKey, L"AutoDownload", dwordData(2), kRevertDelete, kCheckEquals},
+};
+
+// Start 4 disabled, 2 automatic.
+constexpr RegSetting kNduSettings[] = {
+    {kHKLM, kNduServiceKey, L"Start", dwordData(4), revertTo(dwordData(2)), kCheckEquals},
+};
+
+// DODownloadMode 0: downloads from Microsoft only, no peers.
+constexpr RegSetting kDeliverySettings[] = {
+    {kHKLM, kDeliveryPolicyKey, L"DODownloadMode", dwordData(0), kRevertDelete, kCheckEquals},
+};
+
+constexpr RegSetting kEdgeSettings[] = {
+    {kHKLM, kEdgePolicyKey, L"BackgroundModeEnabled", dwordData(0), kRevertDelete, kCheckEquals},
+    {kHKLM, kEdgePolicyKey, L"StartupBoostEnabled", dwordData(0), kRevertDelete, kNoCheck},
+};
+
+// The start and end of both pauses get the same time stamp.
+constexpr const wchar_t* kPauseValues[] = {L"PauseFeatureUpdatesStartTime", L"PauseFeatureUpdatesEndTime",
+                                           L"PauseQualityUpdatesStartTime", L"PauseQualityUpdatesEndTime"};
+constexpr const wchar_t* kPauseStateValue = L"PauseFeatureUpdatesEndTime";
+
+}  // namespace
+
+DisableMapsAutoUpdateTweak::DisableMapsAutoUpdateTweak()
+    : RegSettingsTweak(kMapsInfo, kMapsSettings, RevertResult::AllSucceeded) {}
+DisableStoreAutoUpdateTweak::DisableStoreAutoUpdateTweak()
+    : RegSettingsTweak(kStoreInfo, kStoreSettings, RevertResult::AllSucceeded) {}
+DisableNduTweak::DisableNduTweak() : RegSettingsTweak(kNduInfo, kNduSettings, RevertResult::AllSucceeded) {}
+DisableDeliveryOptimizationTweak::DisableDeliveryOptimizationTweak()
+    : RegSettingsTweak(kDeliveryInfo, kDeliverySettings, RevertResult::AllSucceeded) {}
+DisableEdgeBackgroundTweak::DisableEdgeBackgroundTweak()
+    : RegSettingsTweak(kEdgeInfo, kEdgeSettings, RevertResult::AlwaysTrue) {}
+
+// --- search indexing ---
+
+DisableSearchIndexingTweak::DisableSearchIndexingTweak() : DescribedTweak(kSearchInfo) {}
+
+TweakState DisableSearchIndexingTweak::queryState() {
+  if (!serviceExists(kSearchService)) return TweakState::Unavailable;
+  return serviceStartType(kSearchService) == static_cast<int>(kServiceDisabled) ? TweakState::Applied
+                                                                               : TweakState::NotApplied;
+}
+
+bool DisableSearchIndexingTweak::apply() {
+  if (!serviceExists(kSearchService)) return false;
+  stopService(kSearchService);  // not waited for; the start type is what counts
+  return setServiceStartType(kSearchService, kServiceDisabled);
+}
+
+bool DisableSearchIndexingTweak::revert() { return setServiceStartType(kSearchService, kServiceAutoStart); }
+
+// --- update pause ---
+
+PauseWindowsUpdateTweak::PauseWindowsUpdateTweak() : DescribedTweak(kPauseUpdatesInfo) {}
+
+TweakState PauseWindowsUpdateTweak::queryState() {
+  const auto end = regReadString(kHKLM, kUpdateSettingsKey, kPauseStateValue);
+  return end && !end->empty() ? TweakState::Applied : TweakState::NotApplied;
+}
+
+bool PauseWindowsUpdateTweak::apply() {
+  const std::wstring stamp = utcStampText(oneYearLater(utcTime()));
+  bool all = true;
+  for (const wchar_t* name : kPauseValues) all = regWriteString(kHKLM, kUpdateSettingsKey, name, stamp) && all;
+  return all;
+}
+
+bool PauseWindowsUpdateTweak::revert() {
+  for (const wchar_t* name : kPauseValues) regDeleteValue(kHKLM, kUpdateSettingsKey, name);
+  return true;
+}
+
+// --- OneDrive auto-start ---
+
+DisableOneDriveTweak::DisableOneDriveTweak() : DescribedTweak(kOneDriveInfo) {}
+
+TweakState DisableOneDriveTweak::queryState() {
+  return regReadString(kHKCU, kUserRunKey, kOneDriveRunValue) ? TweakState::NotApplied : TweakState::Applied;
+}
+
+bool DisableOneDriveTweak::apply() { return regDeleteValue(kHKCU, kUserRunKey, kOneDriveRunValue); }
+
+bool DisableOneDriveTweak::revert() {
+  // Without the profile folder there is no sensible entry to write.
+  const auto localAppData = environmentVariable(L"LOCALAPPDATA");
+  if (!localAppData) return true;
+  return regWriteString(kHKCU, kUserRunKey, kOneDriveRunValue, *localAppData + kOneDriveCommandTail);
+}
+
+// --- group ---
+
+void appendServiceUpdateGroup(TweakCatalog& catalog) {
+  catalog.push_back(std::make_shared<DisableMapsAutoUpdateTweak>());
+  catalog.push_back(std::make_shared<DisableStoreAutoUpdateTweak>());
+  catalog.push_back(std::make_shared<DisableSearchIndexingTweak>());
+  catalog.push_back(std::make_shared<DisableNduTweak>());
+  catalog.push_back(std::make_shared<PauseWindowsUpdateTweak>());
+  catalog.push_back(std::make_shared<DisableDeliveryOptimizationTweak>());
+  catalog.push_back(std::make_shared<DisableEdgeBackgroundTweak>());
+  catalog.push_back(std::make_shared<DisableOneDriveTweak>());
+}
 
 }  // namespace vx

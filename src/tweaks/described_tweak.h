@@ -1,0 +1,52 @@
+// The fixed description of an advanced tweak (texts, flags, tier, requirement, fixed backup keys)
+// and the base class that answers the descriptive operations from it. The tweak groups keep one
+// constant row per tweak; per-device tweaks list their backup keys themselves.
+#pragma once
+#include <array>
+
+#include "core/tweak.h"
+#include "tweaks/requirement_notes.h"
+
+namespace vx {
+
+// A registry key named by a constant table row.
+struct KeyRef {
+  RegRoot root = RegRoot::LocalMachine;
+  const wchar_t* subkey = nullptr;  // null marks an unused slot
+};
+
+struct TweakInfo {
+  const wchar_t* id = L"";
+  const wchar_t* title = L"";
+  const wchar_t* description = L"";
+  TweakCategory category = TweakCategory::Pro;
+  bool aggressive = false;
+  const wchar_t* warning = L"";
+  const wchar_t* sideEffects = L"";
+  int tier = 0;  // 0: the tier map decides
+  bool needsReboot = false;
+  Requirement requirement = Requirement::None;
+  std::array<KeyRef, 2> backup{};  // exported before an aggressive apply, in this order
+};
+
+class DescribedTweak : public Tweak {
+ public:
+  // info must outlive the tweak: the groups pass constant rows with static storage.
+  explicit DescribedTweak(const TweakInfo& info);
+
+  bool isAggressive() const override;
+  std::wstring aggressiveWarning() const override;
+  std::wstring sideEffects() const override;
+  int tier() const override;
+  std::vector<BackupKey> backupKeys() const override;
+  std::wstring compatibilityNote() const override;
+  bool needsReboot() const override;
+
+ protected:
+  const TweakInfo& info() const { return info_; }
+
+ private:
+  const TweakInfo& info_;
+};
+
+}  // namespace vx

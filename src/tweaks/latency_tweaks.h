@@ -1,0 +1,88 @@
+// Latency, timer and GPU tweaks on the Pro page: USB power saving, boot timer settings, fullscreen
+// optimisations, shader cache, NVIDIA P0, the Resizable BAR check, system cache, CPU quanta, GPU
+// scheduling, HPET and the component store cleanup. Appended by appendLatencyGroup (group_builders.h).
+#pragma once
+#include "tweaks/described_tweak.h"
+#include "tweaks/marker_tweak.h"
+#include "tweaks/reg_settings_tweak.h"
+
+namespace vx {
+
+// DisableSelectiveSuspend plus the USB selective-suspend setting of the active power plan.
+class UsbPowerSaveTweak final : public DescribedTweak {
+ public:
+  UsbPowerSaveTweak();
+  TweakState queryState() override;
+  bool apply() override;  // the registry write decides; powercfg runs best effort
+  bool revert() override;
+};
+
+// bcdedit: dynamic tick off, platform clock and tick on; marker "BcdHpetApplied" only when all worked.
+class BcdHpetTweak final : public MarkerTweak {
+ public:
+  BcdHpetTweak();
+  bool apply() override;
+  bool revert() override;
+};
+
+class FsoDisableTweak final : public RegSettingsTweak {
+ public:
+  FsoDisableTweak();
+};
+
+class ShaderCacheTweak final : public RegSettingsTweak {
+ public:
+  ShaderCacheTweak();
+};
+
+// PowerMizer settings on every NVIDIA adapter's driver key.
+class NvidiaPStateTweak final : public DescribedTweak {
+ public:
+  NvidiaPStateTweak();
+  std::vector<BackupKey> backupKeys() const override;
+  TweakState queryState() override;  // NotApplied (not Unavailable) without NVIDIA
+  bool apply() override;
+  bool revert() override;
+};
+
+// Information only: reports whether a display adapter's driver key carries ReBarSupport = 1.
+class ReBarStatusTweak final : public DescribedTweak {
+ public:
+  ReBarStatusTweak();
+  TweakState queryState() override;
+  bool apply() override;   // false: Resizable BAR is switched in the firmware
+  bool revert() override;  // false
+};
+
+class SystemCachePriorityTweak final : public RegSettingsTweak {
+ public:
+  SystemCachePriorityTweak();
+};
+
+class DynamicPriorityTweak final : public RegSettingsTweak {
+ public:
+  DynamicPriorityTweak();
+};
+
+class HagsTweak final : public RegSettingsTweak {
+ public:
+  HagsTweak();
+};
+
+// bcdedit: platform clock removed, dynamic tick off; marker "HpetOff" only when both worked.
+class HpetDisableTweak final : public MarkerTweak {
+ public:
+  HpetDisableTweak();
+  bool apply() override;
+  bool revert() override;
+};
+
+// DISM component store cleanup with /ResetBase (up to an hour); marker "DismCleanupRun" on success.
+class DismCleanupTweak final : public MarkerTweak {
+ public:
+  DismCleanupTweak();
+  bool apply() override;
+  bool revert() override;  // only forgets the marker: the cleanup cannot be undone
+};
+
+}  // namespace vx

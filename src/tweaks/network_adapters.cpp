@@ -1,0 +1,51 @@
+#include "tweaks/network_adapters.h"
+
+#include <algorithm>
+
+#include "core/text.h"
+#include "platform/registry.h"
+
+namespace vx {
+
+namespace {
+
+// Class subkeys are four-digit numbers; a name of 64 characters or more fails its index, which
+// ends the walk.
+constexpr std::size_t kSubkeyNameChars = 64;
+
+// Descriptions of software adapters: WAN miniports, tunnels, loopback and virtual switches.
+constexpr const wchar_t* kNonPhysical[] = {L"loopback", L"miniport", L"isatap", L"teredo", L"virtual"};
+
+bool isAdapterNumber(const std::wstring& name) {
+  return !name.empty() && std::all_of(name.begin(), name.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
+}  // namespace
+
+std::vector<NetworkAdapter> enumNetworkAdapters() {
+  std::vector<NetworkAdapter> adapters;
+  const std::wstring classKey = kNetworkClassKey;
+  for (const std::wstring& name : regEnumSubkeys(RegRoot::LocalMachine, classKey, kSubkeyNameChars)) {
+    if (!isAdapterNumber(name)) continue;  // "Properties" and the like
+    const std::wstring keyPath = classKey + L"\\" + name;
+    auto description = regReadString(RegRoot::LocalMachine, keyPath, L"DriverDesc");
+    auto instanceId = regReadString(RegRoot::LocalMachine, keyPath, L"NetCfgInstanceId");
+    if (!description || !instanceId) continue;
+    const std::wstring folded = toLowerFolded(*description);
+    if (std::any_of(std::begin(kNonPhysical), std::end(kNonPhysical),
+                    [&](const wchar_t* word) { return folded.find(word) != std::wstring::npos; })) {
+      continue;
+    }
+    NetworkAdapter adapter;
+    adapter.tcpipInterfacePath = std::wstring(kTcpipInterfacesKey) + L"\\" + *instanceId;
+    adapter.instanceId = std::move(*instanceId);
+    adapter.description = std::move(*description);
+    adapter.keyPath = keyPath;
+    adapter.isIntel = folded.find(L"intel") != std::wstring::npos;
+    adapter.isRealtek = folded.find(L"realtek") != std::wstring::npos;
+    adapters.push_back(std::move(adapter));
+  }
+  return adapters;
+}
+
+}  // namespace vx

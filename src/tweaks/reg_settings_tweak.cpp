@@ -1,0 +1,53 @@
+#include "tweaks/reg_settings_tweak.h"
+
+namespace vx {
+
+namespace {
+
+bool writeData(const RegSetting& s, const RegData& data) {
+  return data.isText ? regWriteString(s.root, s.key, s.name, data.text)
+                     : regWriteDword(s.root, s.key, s.name, data.number);
+}
+
+bool checkHolds(const RegSetting& s) {
+  if (s.applied.isText) {
+    const auto text = regReadString(s.root, s.key, s.name);
+    return text && *text == s.applied.text;
+  }
+  const auto number = regReadDword(s.root, s.key, s.name);
+  if (!number) return false;
+  return s.check.kind == RegCheck::AtLeast ? *number >= s.check.minimum : *number == s.applied.number;
+}
+
+}  // namespace
+
+RegSettingsTweak::RegSettingsTweak(const TweakInfo& info, std::span<const RegSetting> settings,
+                                   RevertResult revertResult)
+    : DescribedTweak(info), settings(settings), revertResult_(revertResult) {}
+
+TweakState RegSettingsTweak::queryState() {
+  for (const RegSetting& s : settings) {
+    if (s.check.kind != RegCheck::None && !checkHolds(s)) return TweakState::NotApplied;
+  }
+  return TweakState::Applied;
+}
+
+bool RegSettingsTweak::apply() {
+  bool all = true;
+  for (const RegSetting& s : settings) all = writeData(s, s.applied) && all;
+  return all;
+}
+
+bool RegSettingsTweak::revert() {
+  bool all = true;
+  for (const RegSetting& s : settings) {
+    switch (s.revert.action) {
+      case RegRevert::Delete: all = regDeleteValue(s.root, s.key, s.name) && all; break;
+      case RegRevert::Write: all = writeData(s, s.revert.data) && all; break;
+      case RegRevert::Keep: break;
+    }
+  }
+  return revertResult_ == RevertResult::AlwaysTrue || all;
+}
+
+}  // namespace vx
