@@ -13,4 +13,8 @@ else
   wine_prefix_create "$root/build/wine-prefix"
 fi
 trap wine_prefix_stop EXIT
+# Until the window program exists: the host facts the platform layer reads, then the catalogue with
+# each tweak's current state.
 wine build/windows/vxctl.exe host
+echo
+wine build/windows/vxctl.exe list
