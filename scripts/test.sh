@@ -18,13 +18,14 @@ for preset in native native-asan native-tsan windows; do
     tail -n 60 "$results/build-$preset.log"; note_failure "build $preset"; }
 done
 
-run_gtest() {  # name, command...
+run_gtest() {  # name, command...   (XML_DIR: where the runner can see $results, default as is)
   local name="$1"; shift
   echo "=== $name"
-  "$@" --gtest_output="xml:$results/$name.xml" >"$results/$name.log" 2>&1
+  "$@" --gtest_output="xml:${XML_DIR:-$results}/$name.xml" >"$results/$name.log" 2>&1
   local rc=$?
   grep -E '^\[  (PASSED|FAILED|SKIPPED) |^\[==========\]|^\[  FAILED  \]' "$results/$name.log" | tail -n 40
   [ $rc -eq 0 ] || { tail -n 80 "$results/$name.log"; note_failure "$name (exit $rc)"; }
+  [ -f "$results/$name.xml" ] || note_failure "$name wrote no XML report"
 }
 
 [ -x build/native/tests/vx_tests ] && run_gtest native build/native/tests/vx_tests
@@ -36,7 +37,7 @@ if [ -f build/windows/tests/vx_tests_win.exe ]; then
   source scripts/wine_env.sh
   wine_prefix_create "$root/build/wine-test-prefix"
   # Wine wants Windows paths for the XML report; Z: maps the host root.
-  run_gtest windows wine build/windows/tests/vx_tests_win.exe
+  XML_DIR="Z:$results" run_gtest windows wine build/windows/tests/vx_tests_win.exe
   wine_prefix_stop
   for script in tests/e2e/*.sh; do
     name=$(basename "$script" .sh)

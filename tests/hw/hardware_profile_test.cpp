@@ -20,7 +20,7 @@ class HardwareProfileSim : public testing::Test {
 
 TEST_F(HardwareProfileSim, DesktopWithOldIntelAndTuringReadsEveryField) {
   test::setWindowsProduct(m, L"Windows 10 Pro", L"22H2");
-  test::PcSpec pc;
+  test::PcParts pc;
   pc.cpuName = L"Intel(R) Core(TM) i7-4790K CPU @ 4.00GHz";
   pc.gpuName = L"NVIDIA GeForce GTX 1660 SUPER";
   pc.ramMb = 16384;
@@ -207,7 +207,7 @@ TEST_F(HardwareProfileSim, RefreshReplacesTheCurrentProfile) {
   EXPECT_EQ(currentHardwareProfile(), detectHardware());
   EXPECT_EQ(currentHardwareProfile().nvidiaGpuFamily, L"Ampere");
 
-  test::PcSpec laptop;
+  test::PcParts laptop;
   laptop.gpuName = L"AMD Radeon RX 580";
   laptop.laptop = true;
   test::buildPc(m, laptop);

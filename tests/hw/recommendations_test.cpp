@@ -49,8 +49,8 @@ const Recommendation* findLead(const std::vector<Recommendation>& list, const st
 class Recommendations : public testing::Test {
  protected:
   void SetUp() override { sim::machine().reset(); }
-  HardwareProfile machineWith(const test::PcSpec& spec) {
-    test::buildPc(sim::machine(), spec);
+  HardwareProfile machineWith(const test::PcParts& pc) {
+    test::buildPc(sim::machine(), pc);
     return detectHardware();
   }
   TweakCatalog nothingApplied = fakeCatalog(kAdviceIds, TweakState::NotApplied);
@@ -82,7 +82,7 @@ TEST_F(Recommendations, Rtx3070DesktopWithNothingApplied) {
 }
 
 TEST_F(Recommendations, LaptopMovesMouseAdviceToOptionsAndDropsPowerPlan) {
-  test::PcSpec laptop = test::rtx3070Desktop();
+  test::PcParts laptop = test::rtx3070Desktop();
   laptop.laptop = true;
   const auto list = buildRecommendations(machineWith(laptop), nothingApplied);
 
@@ -128,7 +128,7 @@ TEST_F(Recommendations, VisualEffectsOnlyBelowEightGibibytes) {
 }
 
 TEST_F(Recommendations, OldIntelWithPolarisGetsSpectreAndAmdBlock) {
-  test::PcSpec pc;
+  test::PcParts pc;
   pc.cpuName = L"Intel(R) Core(TM) i7-4790K CPU @ 4.00GHz";
   pc.gpuName = L"Radeon RX 580 Series";
   pc.ssd = false;
@@ -158,7 +158,7 @@ TEST_F(Recommendations, RdnaAndNewerGpusGetNoMsiAdvice) {
   for (const wchar_t* gpu : {L"AMD Radeon RX 5700 XT", L"AMD Radeon RX 7900 XTX", L"NVIDIA GeForce RTX 5090",
                              L"NVIDIA GeForce GTX 970"}) {
     SCOPED_TRACE(toUtf8(gpu));
-    test::PcSpec pc;
+    test::PcParts pc;
     pc.gpuName = gpu;
     const auto list = buildRecommendations(machineWith(pc), nothingApplied);
     EXPECT_EQ(findLead(list, L"perf.gpu_msi"), nullptr);

@@ -36,7 +36,7 @@ void setLaptop(sim::Machine& m, bool laptop);
 
 // A whole PC in one record; buildPc replaces the processor, display adapters, memory, system
 // drive and battery of the machine.
-struct PcSpec {
+struct PcParts {
   std::wstring cpuName = L"Intel(R) Core(TM) i7-12700K";
   std::wstring cpuVendor = L"GenuineIntel";
   std::wstring gpuName;  // adapter 0000; empty means no display adapter
@@ -44,9 +44,9 @@ struct PcSpec {
   bool ssd = true;
   bool laptop = false;
 };
-void buildPc(sim::Machine& m, const PcSpec& spec);
+void buildPc(sim::Machine& m, const PcParts& pc);
 
 // A desktop with an NVIDIA GeForce RTX 3070, 16 GiB of RAM and an SSD.
-PcSpec rtx3070Desktop();
+PcParts rtx3070Desktop();
 
 }  // namespace vx::test

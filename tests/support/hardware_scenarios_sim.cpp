@@ -61,19 +61,19 @@ void setLaptop(sim::Machine& m, bool laptop) {
   m.setBatteryFlag(static_cast<std::uint8_t>(laptop ? 1 : 128));
 }
 
-void buildPc(sim::Machine& m, const PcSpec& spec) {
-  setProcessor(m, spec.cpuName, spec.cpuVendor);
+void buildPc(sim::Machine& m, const PcParts& pc) {
+  setProcessor(m, pc.cpuName, pc.cpuVendor);
   clearDisplayAdapters(m);
-  if (!spec.gpuName.empty()) addDisplayAdapter(m, L"0000", spec.gpuName);
-  setMemoryMb(m, spec.ramMb);
-  setSystemDrive(m, spec.ssd);
-  setLaptop(m, spec.laptop);
+  if (!pc.gpuName.empty()) addDisplayAdapter(m, L"0000", pc.gpuName);
+  setMemoryMb(m, pc.ramMb);
+  setSystemDrive(m, pc.ssd);
+  setLaptop(m, pc.laptop);
 }
 
-PcSpec rtx3070Desktop() {
-  PcSpec spec;
-  spec.gpuName = L"NVIDIA GeForce RTX 3070";
-  return spec;
+PcParts rtx3070Desktop() {
+  PcParts pc;
+  pc.gpuName = L"NVIDIA GeForce RTX 3070";
+  return pc;
 }
 
 }  // namespace vx::test

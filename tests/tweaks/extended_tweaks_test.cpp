@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/sim/machine.h"
+#include "support/registry_tweak_cases.h"
 #include "platform/system.h"
 #include "tweaks/extended_tweaks.h"
 
@@ -25,33 +26,15 @@ const std::wstring kUserSearch = L"Software\\Microsoft\\Windows\\CurrentVersion\
 class ExtendedTweaksTest : public ::testing::Test {
  protected:
   void SetUp() override { sim::machine().reset(); }
-  // A value as "dword:N", "sz:text" or "absent", so a table can name both kinds.
-  std::wstring shown(RegRoot root, const std::wstring& key, const std::wstring& name) const {
-    const auto v = m.value(root, key, name);
-    if (!v) return L"absent";
-    if (v->type == sim::RegType::Dword) return L"dword:" + std::to_wstring(*m.dword(root, key, name));
-    if (v->type == sim::RegType::Sz) return L"sz:" + *m.string(root, key, name);
-    return L"other";
-  }
   bool marker(const wchar_t* name) const { return m.value(HKLM, kMarkerKey, name).has_value(); }
   std::wstring sys() const { return systemDirectory().value(); }
   sim::Machine& m = sim::machine();
 };
 
-struct Written {
-  RegRoot root;
-  std::wstring key, name, applied, afterRevert;
-};
-struct RegistryCase {
-  const char* name;
-  std::function<std::unique_ptr<Tweak>()> make;
-  std::vector<Written> values;
-};
-
 TEST_F(ExtendedTweaksTest, RegistryTweaksWriteTheirValuesAndRevert) {
   const std::wstring throttling = L"SYSTEM\\CurrentControlSet\\Control\\Power\\PowerThrottling";
   const std::wstring reserve = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\ReserveManager";
-  const RegistryCase cases[] = {
+  const test::RegistryTweakCase cases[] = {
       {"mmcss", [] { return std::make_unique<MmcssGamingTweak>(); },
        {{HKLM, kGamesTask, L"GPU Priority", L"dword:8", L"dword:8"},
         {HKLM, kGamesTask, L"Priority", L"dword:6", L"dword:2"},
@@ -75,18 +58,7 @@ TEST_F(ExtendedTweaksTest, RegistryTweaksWriteTheirValuesAndRevert) {
         {HKLM, reserve, L"HardReserveAdjustment", L"dword:0", L"absent"},
         {HKLM, reserve, L"MinDiskSize", L"dword:0", L"absent"}}},
   };
-  for (const RegistryCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    m.reset();
-    auto tweak = c.make();
-    EXPECT_EQ(tweak->queryState(), TweakState::NotApplied);
-    ASSERT_TRUE(tweak->apply());
-    for (const Written& w : c.values) EXPECT_EQ(shown(w.root, w.key, w.name), w.applied) << w.name;
-    EXPECT_EQ(tweak->queryState(), TweakState::Applied);
-    EXPECT_TRUE(tweak->revert());
-    for (const Written& w : c.values) EXPECT_EQ(shown(w.root, w.key, w.name), w.afterRevert) << w.name;
-    EXPECT_EQ(tweak->queryState(), TweakState::NotApplied);  // MMCSS: Priority is 2 now
-  }
+  for (const auto& c : cases) test::expectApplyAndRevert(c);  // MMCSS: Priority is 2 again
 }
 
 TEST_F(ExtendedTweaksTest, TdrCountsAsRaisedFromThirtySeconds) {

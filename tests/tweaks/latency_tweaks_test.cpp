@@ -12,6 +12,7 @@
 #include "platform/process.h"
 #include "platform/sim/machine.h"
 #include "support/network_scenarios.h"
+#include "support/registry_tweak_cases.h"
 #include "tweaks/latency_tweaks.h"
 
 namespace vx {
@@ -37,54 +38,25 @@ class LatencyTweaksTest : public ::testing::Test {
 
 // --- plain registry tweaks: what apply writes and what revert leaves ---
 
-struct Written {
-  RegRoot root;
-  std::wstring key, name;
-  std::uint32_t applied;
-  std::optional<std::uint32_t> afterRevert;  // nothing: deleted
-};
-struct RegistryCase {
-  const char* name;
-  std::function<std::unique_ptr<Tweak>()> make;
-  std::vector<Written> values;
-};
-
 TEST_F(LatencyTweaksTest, RegistryTweaksWriteTheirValuesAndRevertToDefaults) {
   const std::wstring gameStore = L"System\\GameConfigStore";
   const std::wstring memory = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
   const std::wstring priority = L"SYSTEM\\CurrentControlSet\\Control\\PriorityControl";
-  const RegistryCase cases[] = {
+  const test::RegistryTweakCase cases[] = {
       {"fso", [] { return std::make_unique<FsoDisableTweak>(); },
-       {{HKCU, gameStore, L"GameDVR_FSEBehaviorMode", 2, {}},
-        {HKCU, gameStore, L"GameDVR_DXGIHonorFSEWindowsCompatible", 1, {}},
-        {HKCU, gameStore, L"GameDVR_HonorUserFSEBehaviorMode", 1, {}},
-        {HKCU, gameStore, L"GameDVR_EFSEFeatureFlags", 0, {}}}},
+       {{HKCU, gameStore, L"GameDVR_FSEBehaviorMode", L"dword:2", L"absent"},
+        {HKCU, gameStore, L"GameDVR_DXGIHonorFSEWindowsCompatible", L"dword:1", L"absent"},
+        {HKCU, gameStore, L"GameDVR_HonorUserFSEBehaviorMode", L"dword:1", L"absent"},
+        {HKCU, gameStore, L"GameDVR_EFSEFeatureFlags", L"dword:0", L"absent"}}},
       {"shader cache", [] { return std::make_unique<ShaderCacheTweak>(); },
-       {{HKLM, kGraphicsDrivers, L"ShaderCache", 1, {}}, {HKLM, kGraphicsDrivers, L"D3D12ShaderCacheSize", 102400, {}}}},
+       {{HKLM, kGraphicsDrivers, L"ShaderCache", L"dword:1", L"absent"}, {HKLM, kGraphicsDrivers, L"D3D12ShaderCacheSize", L"dword:102400", L"absent"}}},
       {"system cache", [] { return std::make_unique<SystemCachePriorityTweak>(); },
-       {{HKLM, memory, L"LargeSystemCache", 1, {}}, {HKLM, memory, L"IoPageLockLimit", 983040, {}}}},
+       {{HKLM, memory, L"LargeSystemCache", L"dword:1", L"absent"}, {HKLM, memory, L"IoPageLockLimit", L"dword:983040", L"absent"}}},
       {"quanta", [] { return std::make_unique<DynamicPriorityTweak>(); },
-       {{HKLM, priority, L"Win32PrioritySeparation", 38, 2u}}},
-      {"hags", [] { return std::make_unique<HagsTweak>(); }, {{HKLM, kGraphicsDrivers, L"HwSchMode", 2, 1u}}},
+       {{HKLM, priority, L"Win32PrioritySeparation", L"dword:38", L"dword:2"}}},
+      {"hags", [] { return std::make_unique<HagsTweak>(); }, {{HKLM, kGraphicsDrivers, L"HwSchMode", L"dword:2", L"dword:1"}}},
   };
-  for (const RegistryCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    m.reset();
-    auto tweak = c.make();
-    EXPECT_EQ(tweak->queryState(), TweakState::NotApplied);
-    ASSERT_TRUE(tweak->apply());
-    for (const Written& w : c.values) EXPECT_EQ(m.dword(w.root, w.key, w.name), w.applied) << w.name;
-    EXPECT_EQ(tweak->queryState(), TweakState::Applied);
-    EXPECT_TRUE(tweak->revert());
-    for (const Written& w : c.values) {
-      if (w.afterRevert) {
-        EXPECT_EQ(m.dword(w.root, w.key, w.name), *w.afterRevert) << w.name;
-      } else {
-        EXPECT_FALSE(m.value(w.root, w.key, w.name).has_value()) << w.name;
-      }
-    }
-    EXPECT_EQ(tweak->queryState(), TweakState::NotApplied);
-  }
+  for (const auto& c : cases) test::expectApplyAndRevert(c);
 }
 
 TEST_F(LatencyTweaksTest, FsoStateLooksAtTheFirstTwoValuesOnly) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/sim/machine.h"
+#include "support/registry_tweak_cases.h"
 #include "tweaks/service_update_tweaks.h"
 #include "tweaks/update_pause_date.h"
 
@@ -29,47 +30,19 @@ class ServiceUpdateTweaksTest : public ::testing::Test {
   sim::Machine& m = sim::machine();
 };
 
-struct Written {
-  std::wstring key, name;
-  std::uint32_t applied;
-  std::optional<std::uint32_t> afterRevert;  // nothing: deleted
-};
-struct RegistryCase {
-  const char* name;
-  std::function<std::unique_ptr<Tweak>()> make;
-  std::vector<Written> values;
-};
-
 TEST_F(ServiceUpdateTweaksTest, RegistryTweaksWriteTheirValuesAndRevert) {
   const std::wstring edge = L"SOFTWARE\\Policies\\Microsoft\\Edge";
-  const RegistryCase cases[] = {
+  const test::RegistryTweakCase cases[] = {
       {"maps", [] { return std::make_unique<DisableMapsAutoUpdateTweak>(); },
-       {{L"SYSTEM\\Maps", L"AutoUpdateEnabled", 0, {}}}},
-      {"store", [] { return std::make_unique<DisableStoreAutoUpdateTweak>(); }, {{kStorePolicy, L"AutoDownload", 2, {}}}},
-      {"ndu", [] { return std::make_unique<DisableNduTweak>(); }, {{kNduService, L"Start", 4, 2u}}},
+       {{HKLM, L"SYSTEM\\Maps", L"AutoUpdateEnabled", L"dword:0", L"absent"}}},
+      {"store", [] { return std::make_unique<DisableStoreAutoUpdateTweak>(); }, {{HKLM, kStorePolicy, L"AutoDownload", L"dword:2", L"absent"}}},
+      {"ndu", [] { return std::make_unique<DisableNduTweak>(); }, {{HKLM, kNduService, L"Start", L"dword:4", L"dword:2"}}},
       {"delivery", [] { return std::make_unique<DisableDeliveryOptimizationTweak>(); },
-       {{L"SOFTWARE\\Policies\\Microsoft\\Windows\\DeliveryOptimization", L"DODownloadMode", 0, {}}}},
+       {{HKLM, L"SOFTWARE\\Policies\\Microsoft\\Windows\\DeliveryOptimization", L"DODownloadMode", L"dword:0", L"absent"}}},
       {"edge", [] { return std::make_unique<DisableEdgeBackgroundTweak>(); },
-       {{edge, L"BackgroundModeEnabled", 0, {}}, {edge, L"StartupBoostEnabled", 0, {}}}},
+       {{HKLM, edge, L"BackgroundModeEnabled", L"dword:0", L"absent"}, {HKLM, edge, L"StartupBoostEnabled", L"dword:0", L"absent"}}},
   };
-  for (const RegistryCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    m.reset();
-    auto tweak = c.make();
-    EXPECT_EQ(tweak->queryState(), TweakState::NotApplied);
-    ASSERT_TRUE(tweak->apply());
-    for (const Written& w : c.values) EXPECT_EQ(m.dword(HKLM, w.key, w.name), w.applied) << w.name;
-    EXPECT_EQ(tweak->queryState(), TweakState::Applied);
-    EXPECT_TRUE(tweak->revert());
-    for (const Written& w : c.values) {
-      if (w.afterRevert) {
-        EXPECT_EQ(m.dword(HKLM, w.key, w.name), *w.afterRevert) << w.name;
-      } else {
-        EXPECT_FALSE(m.value(HKLM, w.key, w.name).has_value()) << w.name;
-      }
-    }
-    EXPECT_EQ(tweak->queryState(), TweakState::NotApplied);
-  }
+  for (const auto& c : cases) test::expectApplyAndRevert(c);
 }
 
 TEST_F(ServiceUpdateTweaksTest, StoreWithAutoDownloadFourIsRewrittenToTwo) {

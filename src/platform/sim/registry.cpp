@@ -115,14 +115,4 @@ std::optional<std::wstring> regFirstSubkey(RegRoot root, const std::wstring& sub
   return names.front();
 }
 
-const wchar_t* regRootShortName(RegRoot root) {
-  switch (root) {
-    case RegRoot::LocalMachine: return L"HKLM";
-    case RegRoot::CurrentUser: return L"HKCU";
-    case RegRoot::ClassesRoot: return L"HKCR";
-    case RegRoot::Users: return L"HKU";
-  }
-  return L"HKLM";
-}
-
 }  // namespace vx

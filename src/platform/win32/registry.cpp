@@ -137,14 +137,4 @@ std::optional<std::wstring> regFirstSubkey(RegRoot root, const std::wstring& sub
   return std::wstring(buffer.data(), std::min<std::size_t>(length, nameBufferChars));
 }
 
-const wchar_t* regRootShortName(RegRoot root) {
-  switch (root) {
-    case RegRoot::LocalMachine: return L"HKLM";
-    case RegRoot::CurrentUser: return L"HKCU";
-    case RegRoot::ClassesRoot: return L"HKCR";
-    case RegRoot::Users: return L"HKU";
-  }
-  return L"HKLM";
-}
-
 }  // namespace vx
