@@ -28,11 +28,6 @@ class SafetyNetTest : public ::testing::Test {
     sim::machine().setLocalTime(kNoon);
     test::installSystemTools(sim::machine());
   }
-  static std::vector<std::wstring> commandLines() {
-    std::vector<std::wstring> lines;
-    for (const auto& p : sim::machine().startedPrograms()) lines.push_back(p.commandLine);
-    return lines;
-  }
   static std::vector<std::wstring> filesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;
     for (const auto& e : listDirectory(folder).value_or(std::vector<DirEntry>{})) names.push_back(e.name);
@@ -97,7 +92,7 @@ TEST_F(SafetyNetTest, NoProgramDataMeansNoFolderAndNoSafetyNet) {
   EXPECT_FALSE(net.backupsOk);
   EXPECT_FALSE(net.restorePointCreated);
   EXPECT_TRUE(sim::machine().restorePoints().empty());
-  EXPECT_TRUE(commandLines().empty());
+  EXPECT_TRUE(sim::machine().startedCommandLines().empty());
 }
 
 // A second safety net with the same label in the same second must not write into the first one's

@@ -118,12 +118,6 @@ TEST_F(InterruptTweaksTest, SetMsiStateCapsThePriorityAtHigh) {
 
 // --- PCIe ASPM through powercfg ---
 
-std::vector<std::wstring> commandLines() {
-  std::vector<std::wstring> lines;
-  for (const auto& p : sim::machine().startedPrograms()) lines.push_back(p.commandLine);
-  return lines;
-}
-
 class PciAspmTest : public InterruptTweaksTest {
  protected:
   std::wstring powercfg() const { return systemToolPath(L"powercfg.exe"); }
@@ -139,13 +133,13 @@ class PciAspmTest : public InterruptTweaksTest {
 TEST_F(PciAspmTest, AppliedWhenAllThreeCommandsSucceedAndRevertRunsTheDefaults) {
   m.addProgram(powercfg(), 0, 300);
   ASSERT_TRUE(tweak.apply());
-  EXPECT_EQ(commandLines(), expectedLines(L"0"));
+  EXPECT_EQ(sim::machine().startedCommandLines(), expectedLines(L"0"));
   for (const auto& p : m.startedPrograms()) EXPECT_EQ(p.timeoutMs, 8000u);
   EXPECT_EQ(m.dword(HKLM, kMarkerKey, L"PciAspmDisabled"), 1u);
   EXPECT_EQ(tweak.queryState(), TweakState::Applied);
 
   EXPECT_TRUE(tweak.revert());
-  const auto lines = commandLines();
+  const auto lines = sim::machine().startedCommandLines();
   EXPECT_EQ(std::vector<std::wstring>(lines.begin() + 3, lines.end()), expectedLines(L"2"));
   EXPECT_FALSE(markerPresent());
   EXPECT_EQ(tweak.queryState(), TweakState::NotApplied);
@@ -173,7 +167,7 @@ TEST_F(PciAspmTest, FailingPowercfgLeavesNoMarker) {
     m.reset();
     c.setUp(m, powercfg());
     EXPECT_FALSE(tweak.apply());
-    EXPECT_EQ(commandLines(), expectedLines(L"0"));  // every step is still tried, in order
+    EXPECT_EQ(sim::machine().startedCommandLines(), expectedLines(L"0"));  // every step is still tried, in order
     EXPECT_FALSE(markerPresent());
     EXPECT_EQ(tweak.queryState(), TweakState::NotApplied);
   }

@@ -26,11 +26,6 @@ const std::wstring kGraphicsDrivers = L"SYSTEM\\CurrentControlSet\\Control\\Grap
 class LatencyTweaksTest : public ::testing::Test {
  protected:
   void SetUp() override { sim::machine().reset(); }
-  std::vector<std::wstring> commandLines() const {
-    std::vector<std::wstring> lines;
-    for (const auto& p : m.startedPrograms()) lines.push_back(p.commandLine);
-    return lines;
-  }
   bool marker(const wchar_t* name) const { return m.value(HKLM, kMarkerKey, name).has_value(); }
   static std::wstring tool(const wchar_t* exe) { return L"\"" + systemToolPath(exe) + L"\" "; }
   sim::Machine& m = sim::machine();
@@ -76,13 +71,13 @@ TEST_F(LatencyTweaksTest, UsbPowerSaveDependsOnTheRegistryWriteOnly) {
   EXPECT_EQ(tweak.queryState(), TweakState::Applied);
   const std::wstring guid = L"48e6b7a6-50f5-4782-a5d4-53bb8f07e226 ";
   const std::wstring pc = tool(L"powercfg.exe");
-  EXPECT_EQ(commandLines(), (std::vector<std::wstring>{pc + L"/SETACVALUEINDEX SCHEME_CURRENT SUB_NONE " + guid + L"0",
+  EXPECT_EQ(m.startedCommandLines(), (std::vector<std::wstring>{pc + L"/SETACVALUEINDEX SCHEME_CURRENT SUB_NONE " + guid + L"0",
                                                        pc + L"/SETDCVALUEINDEX SCHEME_CURRENT SUB_NONE " + guid + L"0",
                                                        pc + L"/SETACTIVE SCHEME_CURRENT"}));
   for (const auto& p : m.startedPrograms()) EXPECT_EQ(p.timeoutMs, 5000u);
 
   EXPECT_TRUE(tweak.revert());
-  EXPECT_EQ(commandLines().at(3), pc + L"/SETACVALUEINDEX SCHEME_CURRENT SUB_NONE " + guid + L"1");
+  EXPECT_EQ(m.startedCommandLines().at(3), pc + L"/SETACVALUEINDEX SCHEME_CURRENT SUB_NONE " + guid + L"1");
   EXPECT_EQ(tweak.queryState(), TweakState::NotApplied);
 }
 
@@ -111,13 +106,13 @@ TEST_F(LatencyTweaksTest, BcdTimerMarksOnlyWhenAllThreeCommandsWork) {
   m.reset();
   installBcdedit(m, L"");
   ASSERT_TRUE(tweak.apply());
-  EXPECT_EQ(commandLines(), (std::vector<std::wstring>{bcd + L"/set {current} disabledynamictick yes",
+  EXPECT_EQ(m.startedCommandLines(), (std::vector<std::wstring>{bcd + L"/set {current} disabledynamictick yes",
                                                        bcd + L"/set {current} useplatformclock yes",
                                                        bcd + L"/set {current} useplatformtick yes"}));
   for (const auto& p : m.startedPrograms()) EXPECT_EQ(p.timeoutMs, 8000u);
   EXPECT_EQ(tweak.queryState(), TweakState::Applied);
   EXPECT_TRUE(tweak.revert());
-  const auto lines = commandLines();
+  const auto lines = m.startedCommandLines();
   EXPECT_EQ(std::vector<std::wstring>(lines.begin() + 3, lines.end()),
             (std::vector<std::wstring>{bcd + L"/deletevalue {current} disabledynamictick",
                                        bcd + L"/deletevalue {current} useplatformclock",
@@ -143,14 +138,14 @@ TEST_F(LatencyTweaksTest, HpetOffMarksOnlyWhenBothCommandsWork) {
 
   installBcdedit(m, L"");
   ASSERT_TRUE(tweak.apply());
-  const auto lines = commandLines();
+  const auto lines = m.startedCommandLines();
   EXPECT_EQ(std::vector<std::wstring>(lines.end() - 2, lines.end()),
             (std::vector<std::wstring>{bcd + L"/deletevalue {current} useplatformclock",
                                        bcd + L"/set {current} disabledynamictick yes"}));
   EXPECT_EQ(m.startedPrograms().back().timeoutMs, 5000u);
   EXPECT_EQ(tweak.queryState(), TweakState::Applied);
   EXPECT_TRUE(tweak.revert());
-  EXPECT_EQ(commandLines().back(), bcd + L"/deletevalue {current} disabledynamictick");
+  EXPECT_EQ(m.startedCommandLines().back(), bcd + L"/deletevalue {current} disabledynamictick");
   EXPECT_EQ(tweak.queryState(), TweakState::NotApplied);
 }
 

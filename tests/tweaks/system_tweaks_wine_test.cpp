@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/catalog.h"
 #include "core/tweak.h"
 #include "platform/registry.h"
 #include "platform/scene.h"
@@ -30,12 +31,6 @@ TweakCatalog advancedGroups() {
   appendServiceUpdateGroup(catalog);
   appendNetworkAdapterGroup(catalog);
   return catalog;
-}
-
-TweakPtr tweakById(const TweakCatalog& catalog, const std::wstring& id) {
-  for (const TweakPtr& t : catalog)
-    if (t->id == id) return t;
-  return nullptr;
 }
 
 // The values a registry tweak touches that a table of settings does not list.
@@ -64,7 +59,7 @@ TEST(SystemTweaksWine, RegistryTweaksApplyReadBackAndRevert) {
       L"sys.no_delivery_opt",      L"sys.no_edge_bg",       L"sys.no_onedrive"};
   for (const wchar_t* id : ids) {
     SCOPED_TRACE(testing::Message() << id);
-    const TweakPtr tweak = tweakById(catalog, id);
+    const TweakPtr tweak = findById(catalog, id);
     ASSERT_NE(tweak, nullptr);
     test::RegistryValueGuard guard;
     if (const auto* settings = dynamic_cast<const RegSettingsTweak*>(tweak.get()))
@@ -94,7 +89,7 @@ TEST(SystemTweaksWine, MissingToolsLeaveNoMarker) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.id);
-    const TweakPtr tweak = tweakById(catalog, c.id);
+    const TweakPtr tweak = findById(catalog, c.id);
     ASSERT_NE(tweak, nullptr);
     EXPECT_FALSE(tweak->apply());
     EXPECT_FALSE(regReadDword(HKLM, kMarkerKey, c.marker).has_value());
@@ -118,7 +113,7 @@ TEST(SystemTweaksWine, ToolMarkersFollowTheToolsResult) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.id);
-    const TweakPtr tweak = tweakById(catalog, c.id);
+    const TweakPtr tweak = findById(catalog, c.id);
     ASSERT_NE(tweak, nullptr);
     const bool applied = tweak->apply();
     EXPECT_EQ(regReadDword(HKLM, kMarkerKey, c.marker).has_value(), applied);
@@ -130,7 +125,7 @@ TEST(SystemTweaksWine, ToolMarkersFollowTheToolsResult) {
 }
 
 TEST(SystemTweaksWine, SearchIndexingFollowsTheWSearchService) {
-  const TweakPtr tweak = tweakById(advancedGroups(), L"sys.no_indexing");
+  const TweakPtr tweak = findById(advancedGroups(), L"sys.no_indexing");
   ASSERT_NE(tweak, nullptr);
   scene::removeService(L"WSearch");  // Wine has none; an interrupted run may have left one
   EXPECT_EQ(tweak->queryState(), TweakState::Unavailable);

@@ -460,6 +460,12 @@ std::vector<StartedProgram> Machine::startedPrograms() const {
   return state_->started;
 }
 
+std::vector<std::wstring> Machine::startedCommandLines() const {
+  std::vector<std::wstring> lines;
+  for (const StartedProgram& p : startedPrograms()) lines.push_back(p.commandLine);
+  return lines;
+}
+
 std::size_t Machine::pendingPrograms() const {
   std::lock_guard lock(mutex_);
   return state_->pending.size();

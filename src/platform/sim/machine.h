@@ -98,6 +98,8 @@ class Machine {
   void addProgram(const std::wstring& exePath, std::uint32_t exitCode, std::uint32_t runMs = 0);
   void removeProgram(const std::wstring& exePath);
   std::vector<StartedProgram> startedPrograms() const;
+  // Just the command lines of startedPrograms(), in start order.
+  std::vector<std::wstring> startedCommandLines() const;
   // Programs that outlived their caller's time-out and have not finished yet.
   std::size_t pendingPrograms() const;
   // Image names of running processes (for the booster and the process contract).
