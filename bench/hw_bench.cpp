@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "core/catalog.h"
-#include "core/core_catalog.h"
+#include "catalog/build_catalog.h"
 #include "core/reg_dword_tweak.h"
-#include "core/text.h"
+#include "base/text.h"
 #include "hw/display_adapters.h"
 #include "hw/hardware_profile.h"
 #include "hw/recommendations.h"

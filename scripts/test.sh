@@ -50,4 +50,7 @@ if [ -f build/windows/tests/vx_tests_win.exe ]; then
   done
 fi
 
+echo "=== layering"
+python3 scripts/check_layers.py || note_failure "layering"
+
 python3 scripts/summarize_results.py "$results" "$failures"

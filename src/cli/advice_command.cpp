@@ -3,7 +3,7 @@
 #include <string>
 
 #include "cli/cli_command.h"
-#include "core/core_catalog.h"
+#include "catalog/build_catalog.h"
 #include "hw/hardware_profile.h"
 #include "hw/recommendations.h"
 #include "hw/system_score.h"
@@ -35,7 +35,7 @@ int runAdvice(const std::vector<std::wstring>& args) {
   return kExitOk;
 }
 
-const CliRegistrar registrar{{L"advice", L"vxctl advice", runAdvice}};
+const CliRegistrar registrar{{CliPlace::Advice, L"advice", L"vxctl advice", L"советы для этого компьютера", runAdvice}};
 
 }  // namespace
 

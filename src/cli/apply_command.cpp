@@ -54,8 +54,8 @@ int runRevert(const std::vector<std::wstring>& args) {
   return status;
 }
 
-const CliRegistrar applyRegistrar{{L"apply", L"vxctl apply ID...", runApply}};
-const CliRegistrar revertRegistrar{{L"revert", L"vxctl revert ID...", runRevert}};
+const CliRegistrar applyRegistrar{{CliPlace::Apply, L"apply", L"vxctl apply ID...", L"применить твики", runApply}};
+const CliRegistrar revertRegistrar{{CliPlace::Revert, L"revert", L"vxctl revert ID...", L"отменить твики", runRevert}};
 
 }  // namespace
 

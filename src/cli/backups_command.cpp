@@ -34,7 +34,7 @@ int runBackups(const std::vector<std::wstring>& args) {
   return kExitOk;
 }
 
-const CliRegistrar registrar{{L"backups", L"vxctl backups", runBackups}};
+const CliRegistrar registrar{{CliPlace::Backups, L"backups", L"vxctl backups", L"папки резервных копий", runBackups}};
 
 }  // namespace
 

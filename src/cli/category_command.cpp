@@ -3,7 +3,7 @@
 #include "cli/cli_catalog.h"
 #include "cli/cli_command.h"
 #include "core/job_results.h"
-#include "core/text.h"
+#include "base/text.h"
 
 namespace vx::cli {
 
@@ -21,7 +21,7 @@ int runCategoryCommand(const std::vector<std::wstring>& args) {
   return job.succeeded ? kExitOk : kExitFailed;
 }
 
-const CliRegistrar registrar{{L"category", L"vxctl category NAME apply|revert", runCategoryCommand}};
+const CliRegistrar registrar{{CliPlace::Category, L"category", L"vxctl category NAME apply|revert", L"применить или отменить весь раздел", runCategoryCommand}};
 
 }  // namespace
 

@@ -2,8 +2,8 @@
 
 #include "cli/cli_command.h"
 #include "core/catalog.h"
-#include "core/core_catalog.h"
-#include "core/text.h"
+#include "catalog/build_catalog.h"
+#include "base/text.h"
 
 namespace vx::cli {
 

@@ -31,7 +31,7 @@ int runHost(const std::vector<std::wstring>& args) {
   return kExitOk;
 }
 
-const CliRegistrar registrar{{L"host", L"vxctl host", runHost}};
+const CliRegistrar registrar{{CliPlace::Host, L"host", L"vxctl host", L"сведения о системе", runHost}};
 
 }  // namespace
 

@@ -52,7 +52,7 @@ int runHw(const std::vector<std::wstring>& args) {
   return kExitOk;
 }
 
-const CliRegistrar registrar{{L"hw", L"vxctl hw", runHw}};
+const CliRegistrar registrar{{CliPlace::Hardware, L"hw", L"vxctl hw", L"профиль оборудования", runHw}};
 
 }  // namespace
 

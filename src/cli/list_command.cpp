@@ -19,7 +19,7 @@ int runList(const std::vector<std::wstring>& args) {
   return kExitOk;
 }
 
-const CliRegistrar registrar{{L"list", L"vxctl list", runList}};
+const CliRegistrar registrar{{CliPlace::List, L"list", L"vxctl list", L"все твики и их состояние", runList}};
 
 }  // namespace
 

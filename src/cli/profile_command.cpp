@@ -5,7 +5,7 @@
 #include "core/engine.h"
 #include "core/job_results.h"
 #include "core/profiles.h"
-#include "core/text.h"
+#include "base/text.h"
 
 namespace vx::cli {
 
@@ -48,7 +48,7 @@ int runProfile(const std::vector<std::wstring>& args) {
   return status;
 }
 
-const CliRegistrar registrar{{L"profile", L"vxctl profile basic|optimal|maximum [--dry-run]", runProfile}};
+const CliRegistrar registrar{{CliPlace::Profile, L"profile", L"vxctl profile basic|optimal|maximum [--dry-run]", L"применить профиль", runProfile}};
 
 }  // namespace
 

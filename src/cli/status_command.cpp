@@ -27,7 +27,7 @@ int runStatus(const std::vector<std::wstring>& args) {
   return status;
 }
 
-const CliRegistrar registrar{{L"status", L"vxctl status [ID...]", runStatus}};
+const CliRegistrar registrar{{CliPlace::Status, L"status", L"vxctl status [ID...]", L"состояние твиков", runStatus}};
 
 }  // namespace
 

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "cli/cli_command.h"
-#include "core/text.h"
+#include "base/text.h"
+#include "base/version.h"
 #include "platform/console.h"
 
 namespace {
@@ -13,6 +14,14 @@ int dispatch(std::vector<std::wstring> args) {
   using namespace vx::cli;
   if (args.empty()) return usageError();
   const std::wstring verb = args.front();
+  if (verb == L"help" || verb == L"--help" || verb == L"-h") {
+    vx::writeStdout(usageText());
+    return kExitOk;
+  }
+  if (verb == L"--version") {
+    printLine(L"vxctl " VX_VERSION_WIDE);
+    return kExitOk;
+  }
   args.erase(args.begin());
   for (const auto& command : commands())
     if (command.name == verb) return command.run(args);

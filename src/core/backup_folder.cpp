@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/files.h"
 
 namespace vx {

@@ -1,6 +1,6 @@
 #include "hw/cpu_info.h"
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 

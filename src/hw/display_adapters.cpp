@@ -1,6 +1,6 @@
 #include "hw/display_adapters.h"
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/registry.h"
 
 namespace vx {

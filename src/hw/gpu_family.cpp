@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace vx {
 

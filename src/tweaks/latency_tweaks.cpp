@@ -3,7 +3,7 @@
 #include "hw/display_adapters.h"
 #include "platform/process.h"
 #include "tweaks/group_builders.h"
-#include "tweaks/nvidia_keys.h"
+#include "hw/nvidia_keys.h"
 
 namespace vx {
 

@@ -3,7 +3,7 @@
 #include <span>
 
 #include "tweaks/group_builders.h"
-#include "tweaks/network_adapters.h"
+#include "hw/network_adapters.h"
 
 namespace vx {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "platform/system.h"
-#include "tweaks/nvidia_keys.h"
+#include "hw/nvidia_keys.h"
 
 namespace vx {
 

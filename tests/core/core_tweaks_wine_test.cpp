@@ -7,9 +7,9 @@
 #include <string>
 
 #include "core/catalog.h"
-#include "core/core_catalog.h"
+#include "catalog/build_catalog.h"
 #include "core/reg_dword_tweak.h"
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 

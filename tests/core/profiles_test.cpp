@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/catalog.h"
-#include "core/core_catalog.h"
+#include "catalog/build_catalog.h"
 #include "core/profiles.h"
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/sim/machine.h"
 #include "support/fake_tweak.h"
 

@@ -9,7 +9,7 @@
 
 #include "core/backup_folder.h"
 #include "core/safety_net.h"
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/files.h"
 #include "platform/sim/machine.h"
 #include "support/system_tools_sim.h"

@@ -70,6 +70,18 @@ usage_error() {
   vx profile optimal --now >/dev/null 2>&1; [ $? -eq 2 ]
 }
 check "usage errors give status 2" usage_error
+help_and_version() {
+  local out version
+  for word in help --help -h; do
+    out=$(vx "$word" 2>/dev/null) || return 1
+    # Verbs in their fixed order, each with a description.
+    [ "$(grep -oE '^  vxctl [a-z-]+' <<<"$out" | awk '{print $2}' | head -n 4 | tr '\n' ' ')" = "list status host hw " ] || return 1
+    grep -q '^  vxctl apply ID\.\.\. *применить твики$' <<<"$out" || return 1
+  done
+  version=$(sed -n 's/^project(Vantorix VERSION \([0-9.]*\).*/\1/p' "$E2E_ROOT/CMakeLists.txt")
+  [ -n "$version" ] && [ "$(vx --version)" = "vxctl $version" ]
+}
+check "help prints the usage with exit 0, --version the project's version" help_and_version
 
 # --- categories ---------------------------------------------------------------------------------
 category_run() {

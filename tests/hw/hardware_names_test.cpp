@@ -4,7 +4,7 @@
 #include <regex>
 #include <string>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "hw/cpu_info.h"
 #include "hw/display_adapters.h"
 #include "hw/gpu_driver_info.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "hw/fake_tweaks.h"
 #include "hw/hardware_profile.h"
 #include "hw/recommendations.h"

@@ -1,7 +1,7 @@
 #include "support/network_scenarios.h"
 
 #include "support/hardware_scenarios.h"
-#include "tweaks/network_adapters.h"
+#include "hw/network_adapters.h"
 
 namespace vx::test {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/system.h"
 
 namespace vx::test {

@@ -15,7 +15,7 @@
 #include "tweaks/latency_tweaks.h"
 #include "tweaks/msi_mode.h"
 #include "tweaks/network_adapter_tweaks.h"
-#include "tweaks/network_adapters.h"
+#include "hw/network_adapters.h"
 
 namespace vx {
 namespace {

@@ -7,7 +7,7 @@
 #include "platform/sim/machine.h"
 #include "support/network_scenarios.h"
 #include "tweaks/network_adapter_tweaks.h"
-#include "tweaks/network_adapters.h"
+#include "hw/network_adapters.h"
 
 namespace vx {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/core_catalog.h"
+#include "catalog/build_catalog.h"
 #include "platform/process.h"
 #include "platform/sim/machine.h"
 #include "support/hardware_scenarios.h"

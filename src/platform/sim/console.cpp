@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace vx {
 

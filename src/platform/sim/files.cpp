@@ -8,7 +8,7 @@
 #include <iterator>
 #include <system_error>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/sim/machine_state.h"
 
 namespace vx {

@@ -1,7 +1,7 @@
 // Where the simulated machine keeps its drives: "C:\x\y" lives at <root>/C/x/y on the host.
 #include <system_error>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/sim/machine_state.h"
 
 namespace vx::sim {

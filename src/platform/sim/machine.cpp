@@ -32,7 +32,7 @@
 #include <random>
 #include <system_error>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/sim/machine_state.h"
 
 namespace vx::sim {

@@ -3,7 +3,7 @@
 // when the clock passes its end (Machine::advanceMs).
 #include "platform/process.h"
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/sim/machine_state.h"
 
 namespace vx {

@@ -2,7 +2,7 @@
 // writes that create the path, subkey enumeration in hive order honouring the name buffer.
 #include "platform/registry.h"
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/sim/machine_state.h"
 
 namespace vx {

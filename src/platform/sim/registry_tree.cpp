@@ -1,5 +1,5 @@
 // The simulated registry's tree: key lookup and creation, hive order and the byte form of text.
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/sim/machine_state.h"
 
 namespace vx::sim {

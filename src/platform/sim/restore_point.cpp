@@ -2,7 +2,7 @@
 // created point is recorded with its description.
 #include "platform/restore_point.h"
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/sim/machine_state.h"
 
 namespace vx {

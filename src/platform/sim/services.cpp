@@ -1,7 +1,7 @@
 // Service start types on the simulated machine's service table (names without regard to case).
 #include "platform/services.h"
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/sim/machine_state.h"
 
 namespace vx {

@@ -1,7 +1,7 @@
 // Host facts of the simulated machine: version, folders, environment, clocks and hardware readings.
 #include "platform/system.h"
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/sim/machine_state.h"
 
 namespace vx {

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace vx {
 

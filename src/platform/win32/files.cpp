@@ -7,7 +7,7 @@
 #include <atomic>
 #include <limits>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/win32/handles.h"
 
 namespace vx {

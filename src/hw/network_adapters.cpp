@@ -1,8 +1,8 @@
-#include "tweaks/network_adapters.h"
+#include "hw/network_adapters.h"
 
 #include <algorithm>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/registry.h"
 
 namespace vx {

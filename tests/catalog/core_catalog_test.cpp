@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/catalog.h"
-#include "core/core_catalog.h"
+#include "catalog/build_catalog.h"
 #include "core/reg_dword_tweak.h"
 #include "platform/sim/machine.h"
 

@@ -1,4 +1,4 @@
-#include "core/core_catalog.h"
+#include "core/core_rows.h"
 
 #include <memory>
 #include <vector>
@@ -6,9 +6,7 @@
 #include "core/power_plan_tweak.h"
 #include "core/reg_dword_tweak.h"
 #include "core/service_tweak.h"
-#include "games/game_groups.h"
 #include "platform/services.h"
-#include "tweaks/group_builders.h"
 
 namespace vx {
 
@@ -143,19 +141,12 @@ void appendRows(TweakCatalog& catalog, const std::vector<CoreRow>& rows) {
 
 }  // namespace
 
-TweakCatalog buildCatalog() {
-  TweakCatalog catalog;
+void appendPowerPlanRow(TweakCatalog& catalog) {
   catalog.push_back(std::make_shared<HighPerformancePlanTweak>());
-  appendInterruptGroup(catalog);
-  appendLatencyGroup(catalog);
-  appendExtendedGroup(catalog);
-  appendServiceUpdateGroup(catalog);
-  appendPerGameGroup(catalog);
-  appendGeneralGameGroup(catalog);
-  appendRows(catalog, systemRows());
-  appendNetworkAdapterGroup(catalog);
-  appendRows(catalog, networkAndShellRows());
-  return catalog;
 }
+
+void appendSystemRows(TweakCatalog& catalog) { appendRows(catalog, systemRows()); }
+
+void appendNetworkAndShellRows(TweakCatalog& catalog) { appendRows(catalog, networkAndShellRows()); }
 
 }  // namespace vx

@@ -1,4 +1,4 @@
-#include "tweaks/nvidia_keys.h"
+#include "hw/nvidia_keys.h"
 
 #include "hw/display_adapters.h"
 

@@ -1,0 +1,24 @@
+#include "catalog/build_catalog.h"
+
+#include "core/core_rows.h"
+#include "games/game_groups.h"
+#include "tweaks/group_builders.h"
+
+namespace vx {
+
+TweakCatalog buildCatalog() {
+  TweakCatalog catalog;
+  appendPowerPlanRow(catalog);
+  appendInterruptGroup(catalog);
+  appendLatencyGroup(catalog);
+  appendExtendedGroup(catalog);
+  appendServiceUpdateGroup(catalog);
+  appendPerGameGroup(catalog);
+  appendGeneralGameGroup(catalog);
+  appendSystemRows(catalog);
+  appendNetworkAdapterGroup(catalog);
+  appendNetworkAndShellRows(catalog);
+  return catalog;
+}
+
+}  // namespace vx
