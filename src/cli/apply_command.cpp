@@ -3,6 +3,7 @@
 // the selected-tweaks job's text. Reverts report each tweak on its own line. An unknown id stops
 // the command before anything is changed.
 #include "cli/cli_catalog.h"
+#include "core/guarded_calls.h"
 #include "cli/cli_command.h"
 #include "core/engine.h"
 #include "core/job_results.h"
@@ -26,14 +27,14 @@ int runApply(const std::vector<std::wstring>& args) {
   if (!tweaks) return kExitFailed;
   if (tweaks->size() == 1) {
     Tweak& tweak = *tweaks->front();
-    if (queryStateGuarded(tweak) == TweakState::Unavailable) return printStatus(unavailableStatus(tweak));
+    if (guarded::queryState(tweak) == TweakState::Unavailable) return printStatus(unavailableStatus(tweak));
     return printStatus(applyWithStatus(tweak));
   }
   const JobResult job = runSelectedJob(*tweaks);
   printLine(job.text);
   int status = kExitOk;
   for (const auto& tweak : *tweaks) {
-    const TweakState state = queryStateGuarded(*tweak);
+    const TweakState state = guarded::queryState(*tweak);
     if (state == TweakState::Applied) continue;
     printError(L"vxctl: " + tweak->id + L" не применён (" + stateName(state) + L")");
     status = kExitFailed;
@@ -47,7 +48,7 @@ int runRevert(const std::vector<std::wstring>& args) {
   if (!tweaks) return kExitFailed;
   int status = kExitOk;
   for (const auto& tweak : *tweaks) {
-    const StatusText result = queryStateGuarded(*tweak) == TweakState::Unavailable ? unavailableStatus(*tweak)
+    const StatusText result = guarded::queryState(*tweak) == TweakState::Unavailable ? unavailableStatus(*tweak)
                                                                                     : revertWithStatus(*tweak);
     if (printStatus(result) != kExitOk) status = kExitFailed;
   }

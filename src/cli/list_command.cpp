@@ -1,9 +1,7 @@
-// vxctl list: every tweak in catalogue order, one tab-separated line each:
-// id, category, profile tier, "aggressive" or "-", current state, title.
+// vxctl list: every tweak in catalogue order with its category, tier, aggressiveness, state and title.
+#include "cli/catalog_listing.h"
 #include "cli/cli_catalog.h"
 #include "cli/cli_command.h"
-#include "core/engine.h"
-#include "core/profiles.h"
 
 namespace vx::cli {
 
@@ -11,11 +9,7 @@ namespace {
 
 int runList(const std::vector<std::wstring>& args) {
   if (!args.empty()) return usageError(L"list не принимает аргументов");
-  for (const auto& tweak : catalog()) {
-    printLine(tweak->id + L"\t" + categoryName(tweak->category) + L"\t" + std::to_wstring(tierOf(*tweak)) + L"\t" +
-              (tweak->isAggressive() ? L"aggressive" : L"-") + L"\t" + stateName(queryStateGuarded(*tweak)) +
-              L"\t" + tweak->title);
-  }
+  for (const auto& line : catalogListing(catalog())) printLine(line);
   return kExitOk;
 }
 

@@ -1,6 +1,7 @@
 // vxctl profile basic|optimal|maximum [--dry-run]: applies a profile like its button; the dry run
 // only lists the tweaks the profile would apply ("id<TAB>tier<TAB>state<TAB>title").
 #include "cli/cli_catalog.h"
+#include "core/guarded_calls.h"
 #include "cli/cli_command.h"
 #include "core/engine.h"
 #include "core/job_results.h"
@@ -31,7 +32,7 @@ int runProfile(const std::vector<std::wstring>& args) {
   if (dryRun) {
     printLine(L"Профиль «" + name + L"»: " + std::to_wstring(list.size()) + L" твиков (пробный запуск, ничего не изменено)");
     for (const auto& tweak : list)
-      printLine(tweak->id + L"\t" + std::to_wstring(tierOf(*tweak)) + L"\t" + stateName(queryStateGuarded(*tweak)) +
+      printLine(tweak->id + L"\t" + std::to_wstring(tierOf(*tweak)) + L"\t" + stateName(guarded::queryState(*tweak)) +
                 L"\t" + tweak->title);
     return kExitOk;
   }
@@ -40,7 +41,7 @@ int runProfile(const std::vector<std::wstring>& args) {
   printLine(job.text);
   int status = kExitOk;
   for (const auto& tweak : list) {
-    const TweakState state = queryStateGuarded(*tweak);
+    const TweakState state = guarded::queryState(*tweak);
     if (state == TweakState::Applied) continue;
     printError(L"vxctl: " + tweak->id + L" не применён (" + stateName(state) + L")");
     status = kExitFailed;

@@ -1,5 +1,6 @@
 // vxctl status [ID...]: "id<TAB>state" for the named tweaks, or for every tweak without ids.
 #include "cli/cli_catalog.h"
+#include "core/guarded_calls.h"
 #include "cli/cli_command.h"
 #include "core/catalog.h"
 #include "core/engine.h"
@@ -10,7 +11,7 @@ namespace {
 
 int runStatus(const std::vector<std::wstring>& args) {
   int status = kExitOk;
-  auto print = [](Tweak& tweak) { printLine(tweak.id + L"\t" + stateName(queryStateGuarded(tweak))); };
+  auto print = [](Tweak& tweak) { printLine(tweak.id + L"\t" + stateName(guarded::queryState(tweak))); };
   if (args.empty()) {
     for (const auto& tweak : catalog()) print(*tweak);
     return status;

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "core/guarded_calls.h"
 #include "core/safety_net.h"
 #include "core/state_cache.h"
 
@@ -19,43 +20,14 @@ void copyNet(ApplyResult& result, SafetyNetResult&& net) {
 // Whether the tweak needs a safety net, and its keys. False when the tweak threw: it is then
 // treated as one that cannot be applied safely.
 bool safetyNetNeeds(const Tweak& tweak, bool& aggressive, std::vector<BackupKey>& keys) {
-  try {
-    aggressive = tweak.isAggressive();
-    if (aggressive) {
-      auto own = tweak.backupKeys();
-      keys.insert(keys.end(), std::make_move_iterator(own.begin()), std::make_move_iterator(own.end()));
-    }
-    return true;
-  } catch (...) {
-    return false;
-  }
+  auto needs = guarded::safetyNeeds(tweak);
+  if (!needs) return false;
+  aggressive = needs->aggressive;
+  keys.insert(keys.end(), std::make_move_iterator(needs->keys.begin()), std::make_move_iterator(needs->keys.end()));
+  return true;
 }
 
 }  // namespace
-
-TweakState queryStateGuarded(Tweak& tweak) {
-  try {
-    return tweak.queryState();
-  } catch (...) {
-    return TweakState::Undetermined;
-  }
-}
-
-bool applyGuarded(Tweak& tweak) {
-  try {
-    return tweak.apply();
-  } catch (...) {
-    return false;
-  }
-}
-
-bool revertGuarded(Tweak& tweak) {
-  try {
-    return tweak.revert();
-  } catch (...) {
-    return false;
-  }
-}
 
 ApplyResult applyOne(Tweak& tweak) {
   ApplyResult result;
@@ -72,7 +44,7 @@ ApplyResult applyOne(Tweak& tweak) {
       return result;  // no copy of the old values, so nothing is changed
     }
   }
-  if (applyGuarded(tweak))
+  if (guarded::apply(tweak))
     result.applied = true;
   else
     result.message = kApplyFailedMessage;
@@ -98,8 +70,8 @@ ApplyResult applyBatch(const std::vector<TweakPtr>& tweaks, const std::wstring& 
   }
   int count = 0;
   for (std::size_t i = 0; i < tweaks.size(); ++i) {
-    if (!usable[i] || queryStateGuarded(*tweaks[i]) == TweakState::Unavailable) continue;
-    if (applyGuarded(*tweaks[i])) ++count;
+    if (!usable[i] || guarded::queryState(*tweaks[i]) == TweakState::Unavailable) continue;
+    if (guarded::apply(*tweaks[i])) ++count;
   }
   result.applied = count > 0;
   if (count == 0) result.message = kNothingAppliedMessage;
@@ -110,11 +82,11 @@ CategoryRunCounts runCategory(const std::vector<TweakPtr>& tweaks, TweakCategory
   CategoryRunCounts counts;
   for (const auto& tweak : tweaks) {
     if (!tweak || tweak->category != category) continue;
-    if (queryStateGuarded(*tweak) == TweakState::Unavailable) {
+    if (guarded::queryState(*tweak) == TweakState::Unavailable) {
       ++counts.skipped;
       continue;
     }
-    const bool ok = revert ? revertGuarded(*tweak) : applyGuarded(*tweak);
+    const bool ok = revert ? guarded::revert(*tweak) : guarded::apply(*tweak);
     ++(ok ? counts.ok : counts.failed);
   }
   return counts;
@@ -131,14 +103,14 @@ StatusText applyWithStatus(Tweak& tweak) {
 }
 
 StatusText revertWithStatus(Tweak& tweak) {
-  if (revertGuarded(tweak)) return {tweak.title + L": откачено", StatusOutcome::Success};
+  if (guarded::revert(tweak)) return {tweak.title + L": откачено", StatusOutcome::Success};
   return {tweak.title + L": ошибка отката", StatusOutcome::Failure};
 }
 
 StatusText unavailableStatus(const Tweak& tweak) { return {tweak.title + L": не поддерживается", StatusOutcome::Neutral}; }
 
 StatusText toggleTweak(Tweak& tweak) {
-  const TweakState state = queryStateGuarded(tweak);
+  const TweakState state = guarded::queryState(tweak);
   if (state == TweakState::Unavailable) return unavailableStatus(tweak);
   StatusText status = state == TweakState::Applied ? revertWithStatus(tweak) : applyWithStatus(tweak);
   TweakStateCache::instance().clear();

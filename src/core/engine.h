@@ -55,9 +55,4 @@ StatusText revertWithStatus(Tweak& tweak);
 // title + ": не поддерживается"
 StatusText unavailableStatus(const Tweak& tweak);
 
-// The tweak operations as the engine calls them: an exception becomes Undetermined or false.
-TweakState queryStateGuarded(Tweak& tweak);
-bool applyGuarded(Tweak& tweak);
-bool revertGuarded(Tweak& tweak);
-
 }  // namespace vx

@@ -1,20 +1,14 @@
 #include "core/job_results.h"
 
+#include "core/guarded_calls.h"
+
 namespace vx {
 
 namespace {
 
-bool needsRebootGuarded(const Tweak& tweak) {
-  try {
-    return tweak.needsReboot();
-  } catch (...) {
-    return false;
-  }
-}
-
 bool anyNeedsReboot(const std::vector<TweakPtr>& tweaks) {
   for (const auto& tweak : tweaks)
-    if (tweak && needsRebootGuarded(*tweak)) return true;
+    if (tweak && guarded::needsReboot(*tweak)) return true;
   return false;
 }
 
@@ -74,9 +68,9 @@ JobResult runSelectedJob(const std::vector<TweakPtr>& selected) {
   bool reboot = false;
   // Unavailable tweaks neither count nor ask for a restart.
   for (const auto& tweak : selected) {
-    if (!tweak || queryStateGuarded(*tweak) == TweakState::Unavailable) continue;
-    reboot = reboot || needsRebootGuarded(*tweak);
-    if (queryStateGuarded(*tweak) == TweakState::Applied) ++applied;
+    if (!tweak || guarded::queryState(*tweak) == TweakState::Unavailable) continue;
+    reboot = reboot || guarded::needsReboot(*tweak);
+    if (guarded::queryState(*tweak) == TweakState::Applied) ++applied;
   }
   return selectedJobResult(applied, static_cast<int>(selected.size()), reboot, batch);
 }
@@ -90,7 +84,7 @@ JobResult runProfileJob(const std::vector<TweakPtr>& profile, const std::wstring
   const ApplyResult batch = applyBatch(profile, L"profile_" + profileName);
   int applied = 0;
   for (const auto& tweak : profile)
-    if (tweak && queryStateGuarded(*tweak) == TweakState::Applied) ++applied;
+    if (tweak && guarded::queryState(*tweak) == TweakState::Applied) ++applied;
   return profileJobResult(profileName, applied, static_cast<int>(profile.size()), anyNeedsReboot(profile), batch);
 }
 

@@ -1,4 +1,5 @@
 #include "core/profiles.h"
+#include "core/guarded_calls.h"
 
 #include <unordered_map>
 #include <vector>
@@ -50,7 +51,7 @@ bool inProfile(int tier, int level) {
 }  // namespace
 
 int tierOf(const Tweak& tweak) {
-  if (const int own = tweak.tier(); own != 0) return own;
+  if (const int own = guarded::tier(tweak); own != 0) return own;
   const auto& map = tierMap();
   const auto it = map.find(tweak.id);
   return it == map.end() ? 0 : it->second;
@@ -60,7 +61,7 @@ std::vector<TweakPtr> selectProfile(int level, const TweakCatalog& catalog) {
   std::vector<TweakPtr> list;
   for (const auto& tweak : catalog) {
     if (!tweak || !inProfile(tierOf(*tweak), level)) continue;
-    if (queryStateGuarded(*tweak) == TweakState::Unavailable) continue;
+    if (guarded::queryState(*tweak) == TweakState::Unavailable) continue;
     list.push_back(tweak);
   }
   return list;

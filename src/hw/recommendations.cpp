@@ -1,4 +1,5 @@
 #include "hw/recommendations.h"
+#include "core/guarded_calls.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -190,7 +191,7 @@ const wchar_t* recommendationPriorityLabel(int priority) {
 bool isPending(const TweakCatalog& catalog, const std::wstring& id) {
   const TweakPtr tweak = findById(catalog, id);
   if (!tweak) return false;
-  const TweakState state = tweak->queryState();
+  const TweakState state = guarded::queryState(*tweak);
   return state == TweakState::NotApplied || state == TweakState::Undetermined;
 }
 

@@ -1,4 +1,5 @@
 #include "hw/system_score.h"
+#include "core/guarded_calls.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -35,8 +36,8 @@ SystemScore computeScore(const TweakCatalog& catalog) {
   std::int64_t appliedWeight = 0;
   for (const TweakPtr& tweak : catalog) {
     if (tweak->id == kInformationOnlyTweak) continue;
-    const int weight = tweak->isAggressive() ? kAggressiveWeight : kOrdinaryWeight;
-    const TweakState state = tweak->queryState();
+    const int weight = guarded::isAggressive(*tweak) ? kAggressiveWeight : kOrdinaryWeight;
+    const TweakState state = guarded::queryState(*tweak);
     if (state == TweakState::Unavailable) continue;
     ++result.countedCount;
     totalWeight += weight;

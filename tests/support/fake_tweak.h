@@ -23,15 +23,25 @@ class FakeTweak : public Tweak {
   int ownTier = 0;
   bool reboot = false;
   bool throwOnQuery = false, throwOnApply = false, throwOnRevert = false, throwOnAggressive = false;
+  bool throwOnProperties = false;  // tier, needsReboot, backupKeys
   int queries = 0, applies = 0, reverts = 0;
 
   bool isAggressive() const override {
     if (throwOnAggressive) throw std::runtime_error("isAggressive");
     return aggressive;
   }
-  std::vector<BackupKey> backupKeys() const override { return keys; }
-  int tier() const override { return ownTier; }
-  bool needsReboot() const override { return reboot; }
+  std::vector<BackupKey> backupKeys() const override {
+    if (throwOnProperties) throw std::runtime_error("backupKeys");
+    return keys;
+  }
+  int tier() const override {
+    if (throwOnProperties) throw std::runtime_error("tier");
+    return ownTier;
+  }
+  bool needsReboot() const override {
+    if (throwOnProperties) throw std::runtime_error("needsReboot");
+    return reboot;
+  }
   TweakState queryState() override {
     ++queries;
     if (throwOnQuery) throw std::runtime_error("queryState");

@@ -1,0 +1,51 @@
+#include "core/guarded_calls.h"
+
+namespace vx::guarded {
+
+namespace {
+
+// Calls the member and answers `fallback` when it throws.
+template <typename Result, typename Call>
+Result orFallback(Call&& call, Result fallback) {
+  try {
+    return call();
+  } catch (...) {
+    return fallback;
+  }
+}
+
+}  // namespace
+
+TweakState queryState(Tweak& tweak) {
+  return orFallback([&] { return tweak.queryState(); }, TweakState::Undetermined);
+}
+bool apply(Tweak& tweak) { return orFallback([&] { return tweak.apply(); }, false); }
+bool revert(Tweak& tweak) { return orFallback([&] { return tweak.revert(); }, false); }
+
+bool needsReboot(const Tweak& tweak) { return orFallback([&] { return tweak.needsReboot(); }, false); }
+bool isAggressive(const Tweak& tweak) { return orFallback([&] { return tweak.isAggressive(); }, false); }
+std::wstring aggressiveWarning(const Tweak& tweak) {
+  return orFallback([&] { return tweak.aggressiveWarning(); }, std::wstring());
+}
+std::wstring sideEffects(const Tweak& tweak) { return orFallback([&] { return tweak.sideEffects(); }, std::wstring()); }
+std::wstring compatibilityNote(const Tweak& tweak) {
+  return orFallback([&] { return tweak.compatibilityNote(); }, std::wstring());
+}
+int tier(const Tweak& tweak) { return orFallback([&] { return tweak.tier(); }, 0); }
+
+std::vector<BackupKey> backupKeys(const Tweak& tweak) {
+  return orFallback([&] { return tweak.backupKeys(); }, std::vector<BackupKey>());
+}
+
+std::optional<SafetyNeeds> safetyNeeds(const Tweak& tweak) {
+  return orFallback(
+      [&] {
+        SafetyNeeds needs;
+        needs.aggressive = tweak.isAggressive();
+        if (needs.aggressive) needs.keys = tweak.backupKeys();
+        return std::optional<SafetyNeeds>(std::move(needs));
+      },
+      std::optional<SafetyNeeds>());
+}
+
+}  // namespace vx::guarded
