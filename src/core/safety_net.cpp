@@ -4,7 +4,7 @@
 
 #include "core/backup_folder.h"
 #include "platform/files.h"
-#include "platform/process.h"
+#include "platform/system_tool.h"
 #include "platform/registry.h"
 #include "platform/restore_point.h"
 #include "platform/system.h"
@@ -30,20 +30,16 @@ bool exportKey(const std::wstring& runDir, RegRoot root, const std::wstring& sub
     writeFileBytes(file + L".missing.txt", std::string(kMissingKeyNote));  // a missing key is not a failure
     return true;
   }
-  const auto systemDir = systemDirectory();
-  if (!systemDir) return false;
-  const std::wstring line = *systemDir + L"\\reg.exe export \"" + regRootShortName(root) + L"\\" + subkey +
-                            L"\" \"" + file + L".reg\" /y";
-  return runCommandLine(line, kRegExportTimeoutMs);
+  return systemToolSucceeds(L"reg.exe",
+                            L"export \"" + std::wstring(regRootShortName(root)) + L"\\" + subkey + L"\" \"" + file +
+                                L".reg\" /y",
+                            kRegExportTimeoutMs);
 }
 
 void enableSystemRestore() {
-  const auto systemDir = systemDirectory();
-  if (!systemDir) return;
-  runCommandLine(*systemDir +
-                     L"\\WindowsPowerShell\\v1.0\\powershell.exe -NoProfile -WindowStyle Hidden -Command "
-                     L"\"Enable-ComputerRestore -Drive ${env:SystemDrive}\"",
-                 kPowerShellTimeoutMs);
+  runSystemTool(L"WindowsPowerShell\\v1.0\\powershell.exe",
+                L"-NoProfile -WindowStyle Hidden -Command \"Enable-ComputerRestore -Drive ${env:SystemDrive}\"",
+                kPowerShellTimeoutMs);
 }
 
 bool createRestorePoint(const std::wstring& description) {

@@ -6,17 +6,26 @@
 
 namespace vx {
 
-// The System32 directory, a backslash, then the file name ("C:\Windows\system32\bcdedit.exe").
+// The System32 directory, a backslash, then the file name ("C:\Windows\system32\bcdedit.exe");
+// empty when the system directory cannot be read, so that nothing is ever started from a path
+// that CreateProcessW would resolve against the current drive.
 std::wstring systemToolPath(const std::wstring& exeName);
 
+// How a hidden child ended, as far as the wait could tell.
+enum class ChildExit {
+  NotStarted,     // CreateProcessW failed (no such program, no rights)
+  StillRunning,   // the wait ran out (or failed); the child is left alone
+  ExitedNonZero,
+  ExitedZero,
+};
+
+// Runs the command line unchanged, hidden, and waits at most timeoutMs.
+ChildExit runHiddenProcess(const std::wstring& commandLine, std::uint32_t timeoutMs);
+
+// Starts the command line hidden and does not wait for it; true when it started.
+bool startHiddenProcess(const std::wstring& commandLine);
+
 // Runs "\"path\" arguments"; true only when the child exited with code 0 within the time-out.
-// False when it cannot be started, exits non-zero or is still running at the time-out.
 bool runProgram(const std::wstring& exePath, const std::wstring& arguments, std::uint32_t timeoutMs);
-
-// Runs the command line unchanged; true when the exit code read after the wait is 0.
-bool runCommandLine(const std::wstring& commandLine, std::uint32_t timeoutMs);
-
-// Runs the command line, waits at most 8 s and reports nothing.
-void runHidden(const std::wstring& commandLine);
 
 }  // namespace vx

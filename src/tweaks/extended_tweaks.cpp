@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/process.h"
+#include "platform/system_tool.h"
 #include "platform/system.h"
 #include "tweaks/group_builders.h"
 
@@ -128,24 +128,16 @@ constexpr RegSetting kReservedStorageSettings[] = {
     {kHKLM, kReserveManagerKey, L"MinDiskSize", dwordData(0), kRevertDelete, kNoCheck},
 };
 
-// --- commands: the system directory followed directly by the tail ---
+// --- commands run from the system directory ---
 
-constexpr const wchar_t* kMemCompressionOff =
-    L"\\WindowsPowerShell\\v1.0\\powershell.exe -NoProfile -Command Disable-MMAgent -mc";
-constexpr const wchar_t* kMemCompressionOn =
-    L"\\WindowsPowerShell\\v1.0\\powershell.exe -NoProfile -Command Enable-MMAgent -mc";
+constexpr const wchar_t* kPowerShell = L"WindowsPowerShell\\v1.0\\powershell.exe";
+constexpr const wchar_t* kMemCompressionOff = L"-NoProfile -Command Disable-MMAgent -mc";
+constexpr const wchar_t* kMemCompressionOn = L"-NoProfile -Command Enable-MMAgent -mc";
 constexpr std::uint32_t kPowerShellTimeoutMs = 15000;
 
-constexpr const wchar_t* kAutotuneNormal = L"\\netsh.exe int tcp set global autotuninglevel=normal";
-constexpr const wchar_t* kAutotuneDisabled = L"\\netsh.exe int tcp set global autotuninglevel=disabled";
+constexpr const wchar_t* kAutotuneNormal = L"int tcp set global autotuninglevel=normal";
+constexpr const wchar_t* kAutotuneDisabled = L"int tcp set global autotuninglevel=disabled";
 constexpr std::uint32_t kNetshTimeoutMs = 5000;
-
-// The command's result, or nothing when the system directory cannot be read (nothing is run).
-std::optional<bool> runSystemCommand(const wchar_t* tail, std::uint32_t timeoutMs) {
-  const auto systemDir = systemDirectory();
-  if (!systemDir) return std::nullopt;
-  return runCommandLine(*systemDir + tail, timeoutMs);
-}
 
 }  // namespace
 
@@ -164,13 +156,13 @@ DisableMemoryCompressionTweak::DisableMemoryCompressionTweak()
     : MarkerTweak(kMemCompressionInfo, L"MemCompressionDisabled") {}
 
 bool DisableMemoryCompressionTweak::apply() {
-  const bool done = runSystemCommand(kMemCompressionOff, kPowerShellTimeoutMs).value_or(false);
+  const bool done = systemToolSucceeds(kPowerShell, kMemCompressionOff, kPowerShellTimeoutMs);
   if (done) writeMarker();
   return done;
 }
 
 bool DisableMemoryCompressionTweak::revert() {
-  if (!runSystemCommand(kMemCompressionOn, kPowerShellTimeoutMs)) return false;
+  if (runSystemTool(kPowerShell, kMemCompressionOn, kPowerShellTimeoutMs) == ChildExit::NotStarted) return false;
   deleteMarker();
   return true;
 }
@@ -180,14 +172,14 @@ bool DisableMemoryCompressionTweak::revert() {
 TcpReceiveAutotuneTweak::TcpReceiveAutotuneTweak() : MarkerTweak(kTcpAutotuneInfo, L"TcpAutotuneApplied") {}
 
 bool TcpReceiveAutotuneTweak::apply() {
-  const bool done = runSystemCommand(kAutotuneNormal, kNetshTimeoutMs).value_or(false);
+  const bool done = systemToolSucceeds(L"netsh.exe", kAutotuneNormal, kNetshTimeoutMs);
   if (done) writeMarker();
   return done;
 }
 
 bool TcpReceiveAutotuneTweak::revert() {
   // The level from before apply is not known; "disabled" is what revert sets.
-  if (!runSystemCommand(kAutotuneDisabled, kNetshTimeoutMs)) return false;
+  if (runSystemTool(L"netsh.exe", kAutotuneDisabled, kNetshTimeoutMs) == ChildExit::NotStarted) return false;
   deleteMarker();
   return true;
 }

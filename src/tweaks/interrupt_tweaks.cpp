@@ -1,7 +1,7 @@
 #include "tweaks/interrupt_tweaks.h"
 
 #include "hw/display_adapters.h"
-#include "platform/process.h"
+#include "platform/system_tool.h"
 #include "platform/system.h"
 #include "tweaks/group_builders.h"
 #include "tweaks/msi_mode.h"
@@ -114,22 +114,18 @@ bool GpuMsiModeTweak::revert() {
 DisablePciAspmTweak::DisablePciAspmTweak() : MarkerTweak(kPciAspmInfo, L"PciAspmDisabled") {}
 
 bool DisablePciAspmTweak::apply() {
-  const auto systemDir = systemDirectory();
-  if (!systemDir) return false;
   // The marker is the only record of this change, so it is written only when powercfg really
   // ran every step; a missing or failing powercfg must not show the tweak as applied.
   bool all = true;
-  for (const wchar_t* arguments : kAspmOffCommands) {
-    all = runCommandLine(*systemDir + L"\\powercfg.exe " + arguments, kPowercfgTimeoutMs) && all;
-  }
+  for (const wchar_t* arguments : kAspmOffCommands)
+    all = systemToolSucceeds(L"powercfg.exe", arguments, kPowercfgTimeoutMs) && all;
   if (all) writeMarker();
   return all;
 }
 
 bool DisablePciAspmTweak::revert() {
-  const auto systemDir = systemDirectory();
-  if (!systemDir) return false;
-  for (const wchar_t* arguments : kAspmDefaultCommands) runHidden(*systemDir + L"\\powercfg.exe " + arguments);
+  if (systemToolPath(L"powercfg.exe").empty()) return false;
+  for (const wchar_t* arguments : kAspmDefaultCommands) runSystemTool(L"powercfg.exe", arguments, kPowercfgTimeoutMs);
   deleteMarker();
   return true;
 }

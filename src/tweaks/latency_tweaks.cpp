@@ -1,7 +1,7 @@
 #include "tweaks/latency_tweaks.h"
 
 #include "hw/display_adapters.h"
-#include "platform/process.h"
+#include "platform/system_tool.h"
 #include "tweaks/group_builders.h"
 #include "hw/nvidia_keys.h"
 
@@ -194,9 +194,8 @@ constexpr std::uint32_t kDismTimeoutMs = 3600000;  // one hour
 // Runs every command with the tool; true when all of them exited 0 in time.
 template <std::size_t N>
 bool runAll(const wchar_t* tool, const wchar_t* const (&commands)[N], std::uint32_t timeoutMs) {
-  const std::wstring path = systemToolPath(tool);
   bool all = true;
-  for (const wchar_t* arguments : commands) all = runProgram(path, arguments, timeoutMs) && all;
+  for (const wchar_t* arguments : commands) all = systemToolSucceeds(tool, arguments, timeoutMs) && all;
   return all;
 }
 
@@ -321,7 +320,7 @@ bool HpetDisableTweak::apply() {
 }
 
 bool HpetDisableTweak::revert() {
-  runProgram(systemToolPath(L"bcdedit.exe"), kHpetOffRevert, kHpetOffTimeoutMs);
+  runSystemTool(L"bcdedit.exe", kHpetOffRevert, kHpetOffTimeoutMs);
   deleteMarker();
   return true;
 }
@@ -332,7 +331,7 @@ DismCleanupTweak::DismCleanupTweak() : MarkerTweak(kDismInfo, L"DismCleanupRun")
 
 bool DismCleanupTweak::apply() {
   // A run that outlives the hour keeps going in the background but counts as failed.
-  const bool done = runProgram(systemToolPath(L"dism.exe"), kDismArguments, kDismTimeoutMs);
+  const bool done = systemToolSucceeds(L"dism.exe", kDismArguments, kDismTimeoutMs);
   if (done) writeMarker();
   return done;
 }

@@ -101,7 +101,7 @@ TEST_F(EngineTest, OneSafetyNetCoversTheWholeBatch) {
   // keys in list order, duplicates kept
   std::vector<std::wstring> exported;
   for (const auto& p : m.startedPrograms())
-    if (p.commandLine.find(L"reg.exe export") != std::wstring::npos) exported.push_back(p.commandLine);
+    if (p.commandLine.find(L"reg.exe\" export") != std::wstring::npos) exported.push_back(p.commandLine);
   ASSERT_EQ(exported.size(), 3u);
   EXPECT_NE(exported[0].find(L"\"HKLM\\SOFTWARE\\A\" \"" + r.backupDir + L"\\0.reg\""), std::wstring::npos);
   EXPECT_NE(exported[1].find(L"\"HKCU\\Software\\B\" \"" + r.backupDir + L"\\1.reg\""), std::wstring::npos);

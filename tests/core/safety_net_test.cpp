@@ -131,7 +131,7 @@ TEST_F(SafetyNetTest, ExistingKeyIsExportedWithRegExe) {
   ASSERT_TRUE(exportKey(dir, RegRoot::LocalMachine, L"SOFTWARE\\Vantorix", L"3"));
   const auto started = m.startedPrograms();
   ASSERT_EQ(started.size(), 1u);
-  EXPECT_EQ(started[0].commandLine, L"C:\\Windows\\system32\\reg.exe export \"HKLM\\SOFTWARE\\Vantorix\" \"" + dir +
+  EXPECT_EQ(started[0].commandLine, L"\"C:\\Windows\\system32\\reg.exe\" export \"HKLM\\SOFTWARE\\Vantorix\" \"" + dir +
                                         L"\\3.reg\" /y");
   EXPECT_EQ(started[0].timeoutMs, 30000u);
   const auto bytes = readFileBytes(dir + L"\\3.reg");
@@ -151,7 +151,7 @@ TEST_F(SafetyNetTest, RootNamesOnTheCommandLine) {
     m.createKey(c.root, L"VxKey");
     ASSERT_TRUE(exportKey(dir, c.root, L"VxKey", L"0"));
     EXPECT_EQ(m.startedPrograms().back().commandLine,
-              L"C:\\Windows\\system32\\reg.exe export \"" + std::wstring(c.name) + L"\\VxKey\" \"" + dir +
+              L"\"C:\\Windows\\system32\\reg.exe\" export \"" + std::wstring(c.name) + L"\\VxKey\" \"" + dir +
                   L"\\0.reg\" /y");
   }
 }
@@ -208,7 +208,7 @@ TEST_F(SafetyNetTest, RestorePointPreparesSystemRestoreFirst) {
   const auto started = m.startedPrograms();
   ASSERT_EQ(started.size(), 1u);
   EXPECT_EQ(started[0].commandLine,
-            L"C:\\Windows\\system32\\WindowsPowerShell\\v1.0\\powershell.exe -NoProfile -WindowStyle Hidden -Command "
+            L"\"C:\\Windows\\system32\\WindowsPowerShell\\v1.0\\powershell.exe\" -NoProfile -WindowStyle Hidden -Command "
             L"\"Enable-ComputerRestore -Drive ${env:SystemDrive}\"");
   EXPECT_EQ(started[0].timeoutMs, 15000u);
   EXPECT_EQ(m.dword(RegRoot::LocalMachine, kRestoreKey, L"SystemRestorePointCreationFrequency"), 0u);

@@ -5,6 +5,7 @@
 
 #include "platform/files.h"
 #include "platform/process.h"
+#include "platform/system_tool.h"
 #include "platform/scene.h"
 #include "platform/system.h"
 
@@ -65,18 +66,33 @@ TEST_F(ProcessContract, ChildOutlivingTheTimeOutIsFalseAndKeepsRunning) {
   EXPECT_TRUE(appearsWithin(late, 5000)) << "the timed-out child was killed";
 }
 
-TEST_F(ProcessContract, RunCommandLineRunsTheLineUnchanged) {
-  EXPECT_TRUE(runCommandLine(quotedChild() + L" 0 0", 5000));
-  EXPECT_FALSE(runCommandLine(quotedChild() + L" 1 0", 5000));
+TEST_F(ProcessContract, HiddenProcessTellsHowTheChildEnded) {
+  const std::wstring missing = joinPath(folder, L"no-such-program.exe");
+  struct Case {
+    std::wstring line;
+    std::uint32_t timeoutMs;
+    ChildExit expected;
+  };
+  const Case cases[] = {
+      {quotedChild() + L" 0 0", 5000, ChildExit::ExitedZero},
+      {quotedChild() + L" 1 0", 5000, ChildExit::ExitedNonZero},
+      {quotedChild() + L" 0 1500", 200, ChildExit::StillRunning},
+      {L"\"" + missing + L"\" 0 0", 1000, ChildExit::NotStarted},
+      {L"", 1000, ChildExit::NotStarted},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(runHiddenProcess(c.line, c.timeoutMs), c.expected) << std::string(c.line.begin(), c.line.end());
+}
 
+TEST_F(ProcessContract, HiddenProcessRunsTheLineUnchanged) {
   const std::wstring marker = fileInScratch(L"line.txt");
-  EXPECT_TRUE(runCommandLine(quotedChild() + L" 0 100 \"" + marker + L"\"", 5000));
+  EXPECT_EQ(runHiddenProcess(quotedChild() + L" 0 100 \"" + marker + L"\"", 5000), ChildExit::ExitedZero);
   EXPECT_TRUE(exists(marker));
 }
 
-TEST_F(ProcessContract, RunCommandLineOfAChildStillRunningIsFalse) {
+TEST_F(ProcessContract, StillRunningChildIsNotKilled) {
   const std::wstring late = fileInScratch(L"still-running.txt");
-  EXPECT_FALSE(runCommandLine(quotedChild() + L" 0 1500 \"" + late + L"\"", 200));
+  EXPECT_EQ(runHiddenProcess(quotedChild() + L" 0 1500 \"" + late + L"\"", 200), ChildExit::StillRunning);
   EXPECT_FALSE(exists(late));
   EXPECT_TRUE(appearsWithin(late, 5000)) << "the timed-out child was killed";
 }
@@ -84,15 +100,14 @@ TEST_F(ProcessContract, RunCommandLineOfAChildStillRunningIsFalse) {
 TEST_F(ProcessContract, ProgramThatCannotStartIsFalse) {
   const std::wstring missing = joinPath(folder, L"no-such-program.exe");
   EXPECT_FALSE(runProgram(missing, L"0 0", 1000));
-  EXPECT_FALSE(runCommandLine(L"\"" + missing + L"\" 0 0", 1000));
-  EXPECT_FALSE(runCommandLine(L"", 1000));
-  runHidden(L"\"" + missing + L"\"");  // reports nothing and returns
+  EXPECT_FALSE(startHiddenProcess(L"\"" + missing + L"\""));
 }
 
-TEST_F(ProcessContract, RunHiddenWaitsForAShortChild) {
-  const std::wstring marker = fileInScratch(L"hidden.txt");
-  runHidden(quotedChild() + L" 0 300 \"" + marker + L"\"");
-  EXPECT_TRUE(exists(marker)) << "runHidden returned before its child finished";
+TEST_F(ProcessContract, StartWithoutWaitingReturnsAtOnceAndTheChildRuns) {
+  const std::wstring marker = fileInScratch(L"started.txt");
+  ASSERT_TRUE(startHiddenProcess(quotedChild() + L" 0 500 \"" + marker + L"\""));
+  EXPECT_FALSE(exists(marker)) << "the start waited for the child";
+  EXPECT_TRUE(appearsWithin(marker, 5000));
 }
 
 TEST_F(ProcessContract, SystemToolPathIsTheSystemDirectoryAndTheName) {
@@ -100,6 +115,7 @@ TEST_F(ProcessContract, SystemToolPathIsTheSystemDirectoryAndTheName) {
   ASSERT_TRUE(system.has_value());
   EXPECT_EQ(systemToolPath(L"reg.exe"), *system + L"\\reg.exe");
   EXPECT_EQ(systemToolPath(L"bcdedit.exe"), *system + L"\\bcdedit.exe");
+  EXPECT_EQ(systemToolCommandLine(L"reg.exe", L"/?"), L"\"" + *system + L"\\reg.exe\" /?");
 }
 
 }  // namespace

@@ -14,10 +14,15 @@
 #include "platform/restore_point.h"
 #include "platform/services.h"
 #include "platform/system.h"
+#include "platform/system_tool.h"
 #include "support/sim_test.h"
 
 namespace vx {
 namespace {
+
+bool exitsZero(const std::wstring& commandLine, std::uint32_t timeoutMs) {
+  return runHiddenProcess(commandLine, timeoutMs) == ChildExit::ExitedZero;
+}
 
 namespace fs = std::filesystem;
 using sim::RegType;
@@ -91,7 +96,7 @@ TEST_F(FreshMachine, HasTheUsualEnvironmentAndFolders) {
   for (const auto* folder : {L"C:\\Windows\\system32", L"C:\\ProgramData", L"C:\\Program Files (x86)",
                              L"C:\\Users\\Player\\AppData\\Local\\Temp"})
     EXPECT_EQ(fileStatus(folder).kind, FileKind::Directory) << folder;
-  EXPECT_FALSE(runCommandLine(L"C:\\Windows\\system32\\reg.exe /?", 1000)) << "no programs on a fresh machine";
+  EXPECT_FALSE(exitsZero(L"C:\\Windows\\system32\\reg.exe /?", 1000)) << "no programs on a fresh machine";
   EXPECT_EQ(machine.registryWrites(), 0u);
 }
 
@@ -105,7 +110,7 @@ TEST_F(FreshMachine, ResetForgetsEverythingAndReplacesTheFileRoot) {
 
   machine.reset();
   EXPECT_FALSE(machine.keyExists(HKLM, L"SOFTWARE\\Vantorix"));
-  EXPECT_FALSE(runCommandLine(L"C:\\t.exe", 100));
+  EXPECT_FALSE(exitsZero(L"C:\\t.exe", 100));
   EXPECT_EQ(getWindowsVersion().major, 10u);
   EXPECT_EQ(localTime().second, 9);
   EXPECT_EQ(fileStatus(L"C:\\ProgramData\\note.txt").kind, FileKind::Missing);
@@ -234,7 +239,10 @@ class SimPrograms : public SimTest {
   std::int64_t elapsedMs(std::int64_t sinceNs) const { return (steadyNanoseconds() - sinceNs) / 1'000'000; }
 };
 
-TEST_F(SimPrograms, ExecutableIsFoundLikeCreateProcessFindsIt) {
+// A deliberate limit of the simulator: it runs exactly the executable the line names (quoted, or up
+// to the first blank) and never tries the prefixes of an unquoted path or a search path the way
+// CreateProcessW does. Programs are therefore always started by their full, quoted path.
+TEST_F(SimPrograms, OnlyTheExactExecutablePathStarts) {
   machine.addProgram(L"C:\\Tools\\tool.exe", 0);
   machine.addProgram(L"C:\\Program Files\\Big Tool\\big.exe", 0);
   struct Case {
@@ -246,11 +254,11 @@ TEST_F(SimPrograms, ExecutableIsFoundLikeCreateProcessFindsIt) {
       {L"C:\\Tools\\tool.exe /x", true},
       {L"c:\\TOOLS\\Tool.EXE", true},
       {L"\"C:\\Program Files\\Big Tool\\big.exe\" -a \"b c\"", true},
-      {L"C:\\Program Files\\Big Tool\\big.exe", false},  // unquoted: the executable ends at the blank
-      {L"tool.exe", false},                            // no search along PATH
+      {L"C:\\Program Files\\Big Tool\\big.exe", false},  // unquoted: the simulator stops at the blank
+      {L"tool.exe", false},                            // the simulator has no search path
       {L"", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(runCommandLine(c.line, 1000), c.starts) << c.line;
+  for (const Case& c : cases) EXPECT_EQ(exitsZero(c.line, 1000), c.starts) << c.line;
 
   const auto started = machine.startedPrograms();
   ASSERT_EQ(started.size(), std::size(cases));
@@ -269,9 +277,21 @@ TEST_F(SimPrograms, RunProgramQuotesThePathAndPassesTheLineToTheHandler) {
   EXPECT_TRUE(runProgram(systemToolPath(L"bcdedit.exe"), L"/set useplatformclock true", 8000));
   EXPECT_EQ(seen, L"\"C:\\Windows\\system32\\bcdedit.exe\" /set useplatformclock true");
 
-  runHidden(L"\"C:\\Windows\\system32\\bcdedit.exe\" /enum");
+  EXPECT_TRUE(startSystemTool(L"bcdedit.exe", L"/enum"));
   ASSERT_EQ(machine.startedPrograms().size(), 2u);
-  EXPECT_EQ(machine.startedPrograms()[1].timeoutMs, 8000u) << "runHidden waits at most 8 s";
+  EXPECT_EQ(machine.startedPrograms()[1].commandLine, L"\"C:\\Windows\\system32\\bcdedit.exe\" /enum");
+  EXPECT_EQ(machine.startedPrograms()[1].timeoutMs, 0u) << "a start does not wait";
+}
+
+TEST_F(SimPrograms, WithoutASystemDirectoryNoToolIsStarted) {
+  machine.addProgram(L"\\reg.exe", 0);  // what "<no folder>\reg.exe" would resolve to
+  machine.setSystemDirectory(std::nullopt);
+  EXPECT_EQ(systemToolPath(L"reg.exe"), L"");
+  EXPECT_EQ(systemToolCommandLine(L"reg.exe", L"/?"), L"");
+  EXPECT_EQ(runSystemTool(L"reg.exe", L"/?", 1000), ChildExit::NotStarted);
+  EXPECT_FALSE(systemToolSucceeds(L"reg.exe", L"/?", 1000));
+  EXPECT_FALSE(startSystemTool(L"reg.exe", L"/?"));
+  EXPECT_TRUE(machine.startedPrograms().empty());
 }
 
 TEST_F(SimPrograms, ProgramWithinItsTimeOutTakesItsRunTimeAndAppliesItsEffect) {
@@ -279,7 +299,7 @@ TEST_F(SimPrograms, ProgramWithinItsTimeOutTakesItsRunTimeAndAppliesItsEffect) {
     return sim::ProgramRun{0, 700, [](sim::Machine& m) { m.setDword(HKLM, L"SOFTWARE\\Done", L"v", 1); }};
   });
   const std::int64_t start = steadyNanoseconds();
-  EXPECT_TRUE(runCommandLine(L"C:\\p.exe", 700)) << "ending exactly at the time-out is in time";
+  EXPECT_TRUE(exitsZero(L"C:\\p.exe", 700)) << "ending exactly at the time-out is in time";
   EXPECT_EQ(elapsedMs(start), 700);
   EXPECT_EQ(machine.dword(HKLM, L"SOFTWARE\\Done", L"v"), 1u);
   EXPECT_TRUE(machine.startedPrograms().back().finishedInTime);
@@ -327,10 +347,10 @@ TEST_F(SimPrograms, EffectsMayUseThePlatformLayer) {
     const bool keyThere = regKeyExists(HKLM, kCurrentVersion);
     return sim::ProgramRun{keyThere ? 0u : 1u, 100, [](sim::Machine&) {
                              regWriteDword(HKCU, L"Software\\Nested", L"v", 3);
-                             runCommandLine(L"C:\\unknown.exe", 10);
+                             exitsZero(L"C:\\unknown.exe", 10);
                            }};
   });
-  EXPECT_TRUE(runCommandLine(L"C:\\nested.exe", 1000));
+  EXPECT_TRUE(exitsZero(L"C:\\nested.exe", 1000));
   EXPECT_EQ(regReadDword(HKCU, L"Software\\Nested", L"v"), 3u);
   EXPECT_EQ(machine.startedPrograms().size(), 2u);
 }
@@ -504,7 +524,7 @@ TEST_F(SimTest, PlatformCallsFromSeveralThreadsAreSafe) {
       for (int i = 0; i < kRounds; ++i) {
         regWriteDword(HKCU, key, L"v", static_cast<std::uint32_t>(i));
         if (regReadDword(HKCU, key, L"v") != static_cast<std::uint32_t>(i)) ++wrong;
-        if (!runCommandLine(L"C:\\t.exe", 100)) ++wrong;
+        if (!exitsZero(L"C:\\t.exe", 100)) ++wrong;
         regEnumSubkeys(HKCU, L"Software\\T");
         steadyNanoseconds();
       }

@@ -47,7 +47,7 @@ std::string utf16le(const std::wstring& text) {
 
 // reg.exe export "ROOT\key" "file" /y
 sim::ProgramRun regExe(const std::wstring& line) {
-  const auto args = quotedArguments(line);
+  const auto args = quotedArguments(line.substr(line.find(L" export ") == std::wstring::npos ? 0 : line.find(L" export ")));
   if (line.find(L" export ") == std::wstring::npos || args.size() != 2) return {1};
   const std::wstring& keyName = args[0];
   const std::size_t slash = keyName.find(L'\\');

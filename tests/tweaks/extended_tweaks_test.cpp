@@ -97,13 +97,13 @@ TEST_F(ExtendedTweaksTest, MemoryCompressionRunsPowerShellAndKeepsAMarker) {
   m.addProgram(powershell, 0, 2000);
   DisableMemoryCompressionTweak tweak;
   ASSERT_TRUE(tweak.apply());
-  EXPECT_EQ(m.startedPrograms()[0].commandLine, powershell + L" -NoProfile -Command Disable-MMAgent -mc");
+  EXPECT_EQ(m.startedPrograms()[0].commandLine, L"\"" + powershell + L"\" -NoProfile -Command Disable-MMAgent -mc");
   EXPECT_EQ(m.startedPrograms()[0].timeoutMs, 15000u);
   EXPECT_EQ(tweak.queryState(), TweakState::Applied);
 
   m.addProgram(powershell, 1);  // revert ignores the command's result
   EXPECT_TRUE(tweak.revert());
-  EXPECT_EQ(m.startedPrograms()[1].commandLine, powershell + L" -NoProfile -Command Enable-MMAgent -mc");
+  EXPECT_EQ(m.startedPrograms()[1].commandLine, L"\"" + powershell + L"\" -NoProfile -Command Enable-MMAgent -mc");
   EXPECT_EQ(tweak.queryState(), TweakState::NotApplied);
 }
 
@@ -118,11 +118,11 @@ TEST_F(ExtendedTweaksTest, AutotuneMarksASuccessfulNetshAndRevertDisablesAutotun
 
   m.addProgram(netsh, 0);
   ASSERT_TRUE(tweak.apply());
-  EXPECT_EQ(m.startedPrograms()[1].commandLine, netsh + L" int tcp set global autotuninglevel=normal");
+  EXPECT_EQ(m.startedPrograms()[1].commandLine, L"\"" + netsh + L"\" int tcp set global autotuninglevel=normal");
   EXPECT_EQ(m.startedPrograms()[1].timeoutMs, 5000u);
   EXPECT_EQ(tweak.queryState(), TweakState::Applied);
   EXPECT_TRUE(tweak.revert());
-  EXPECT_EQ(m.startedPrograms()[2].commandLine, netsh + L" int tcp set global autotuninglevel=disabled");
+  EXPECT_EQ(m.startedPrograms()[2].commandLine, L"\"" + netsh + L"\" int tcp set global autotuninglevel=disabled");
   EXPECT_EQ(tweak.queryState(), TweakState::NotApplied);
 }
 

@@ -122,9 +122,9 @@ class PciAspmTest : public InterruptTweaksTest {
  protected:
   std::wstring powercfg() const { return systemToolPath(L"powercfg.exe"); }
   std::vector<std::wstring> expectedLines(const wchar_t* level) const {
-    return {powercfg() + L" /SETACVALUEINDEX SCHEME_CURRENT SUB_PCIEXPRESS ASPM " + level,
-            powercfg() + L" /SETDCVALUEINDEX SCHEME_CURRENT SUB_PCIEXPRESS ASPM " + level,
-            powercfg() + L" /SETACTIVE SCHEME_CURRENT"};
+    const std::wstring tool = L"\"" + powercfg() + L"\"";
+    return {tool + L" /SETACVALUEINDEX SCHEME_CURRENT SUB_PCIEXPRESS ASPM " + level,
+            tool + L" /SETDCVALUEINDEX SCHEME_CURRENT SUB_PCIEXPRESS ASPM " + level, tool + L" /SETACTIVE SCHEME_CURRENT"};
   }
   bool markerPresent() const { return m.value(HKLM, kMarkerKey, L"PciAspmDisabled").has_value(); }
   DisablePciAspmTweak tweak;

@@ -23,9 +23,7 @@ std::wstring commandLineExecutable(std::wstring_view commandLine) {
 
 namespace {
 
-// Starts the command line; nothing when it cannot start, otherwise whether it finished within
-// the time-out and with exit code 0.
-std::optional<bool> runChild(const std::wstring& commandLine, std::uint32_t timeoutMs) {
+ChildExit runChild(const std::wstring& commandLine, std::uint32_t timeoutMs) {
   auto& m = sim::machine();
   sim::ProgramHandler handler;
   std::size_t startIndex = 0;
@@ -35,7 +33,7 @@ std::optional<bool> runChild(const std::wstring& commandLine, std::uint32_t time
     auto it = s.programs.find(toLowerFolded(sim::commandLineExecutable(commandLine)));
     startIndex = s.started.size();
     s.started.push_back(sim::StartedProgram{commandLine, timeoutMs, it != s.programs.end(), false});
-    if (it == s.programs.end()) return std::nullopt;
+    if (it == s.programs.end()) return ChildExit::NotStarted;
     handler = it->second.handler;
   }
 
@@ -47,7 +45,7 @@ std::optional<bool> runChild(const std::wstring& commandLine, std::uint32_t time
     auto& started = m.state().started;
     if (startIndex < started.size() && started[startIndex].commandLine == commandLine)
       started[startIndex].finishedInTime = true;
-    return run.exitCode == 0;
+    return run.exitCode == 0 ? ChildExit::ExitedZero : ChildExit::ExitedNonZero;
   }
   {
     std::lock_guard lock(m.mutex());
@@ -56,7 +54,7 @@ std::optional<bool> runChild(const std::wstring& commandLine, std::uint32_t time
                                             s.startCounter++, std::move(run.effect)});
   }
   m.advanceMs(timeoutMs);  // the caller waited the whole time-out; the child keeps running
-  return false;
+  return ChildExit::StillRunning;
 }
 
 }  // namespace
@@ -64,17 +62,19 @@ std::optional<bool> runChild(const std::wstring& commandLine, std::uint32_t time
 std::wstring systemToolPath(const std::wstring& exeName) {
   auto& m = sim::machine();
   std::lock_guard lock(m.mutex());
-  return m.state().systemDir.value_or(L"") + L"\\" + exeName;
+  const auto& folder = m.state().systemDir;
+  if (!folder || folder->empty()) return {};
+  return *folder + L"\\" + exeName;
 }
+
+ChildExit runHiddenProcess(const std::wstring& commandLine, std::uint32_t timeoutMs) {
+  return runChild(commandLine, timeoutMs);
+}
+
+bool startHiddenProcess(const std::wstring& commandLine) { return runChild(commandLine, 0) != ChildExit::NotStarted; }
 
 bool runProgram(const std::wstring& exePath, const std::wstring& arguments, std::uint32_t timeoutMs) {
-  return runChild(L"\"" + exePath + L"\" " + arguments, timeoutMs).value_or(false);
+  return runChild(L"\"" + exePath + L"\" " + arguments, timeoutMs) == ChildExit::ExitedZero;
 }
-
-bool runCommandLine(const std::wstring& commandLine, std::uint32_t timeoutMs) {
-  return runChild(commandLine, timeoutMs).value_or(false);
-}
-
-void runHidden(const std::wstring& commandLine) { runChild(commandLine, 8000); }
 
 }  // namespace vx

@@ -49,21 +49,21 @@ ChildOutcome runHiddenChild(const std::wstring& commandLine, DWORD timeoutMs) {
 std::wstring systemToolPath(const std::wstring& exeName) {
   wchar_t buffer[MAX_PATH] = {};
   const UINT length = GetSystemDirectoryW(buffer, MAX_PATH);
-  const std::wstring folder = (length > 0 && length < MAX_PATH) ? std::wstring(buffer, length) : std::wstring();
-  return folder + L"\\" + exeName;
+  if (length == 0 || length >= MAX_PATH) return {};
+  return std::wstring(buffer, length) + L"\\" + exeName;
 }
+
+ChildExit runHiddenProcess(const std::wstring& commandLine, std::uint32_t timeoutMs) {
+  const ChildOutcome outcome = runHiddenChild(commandLine, timeoutMs);
+  if (!outcome.started) return ChildExit::NotStarted;
+  if (outcome.wait != WAIT_OBJECT_0) return ChildExit::StillRunning;
+  return outcome.exitCode == 0 ? ChildExit::ExitedZero : ChildExit::ExitedNonZero;
+}
+
+bool startHiddenProcess(const std::wstring& commandLine) { return runHiddenChild(commandLine, 0).started; }
 
 bool runProgram(const std::wstring& exePath, const std::wstring& arguments, std::uint32_t timeoutMs) {
-  const ChildOutcome outcome = runHiddenChild(L"\"" + exePath + L"\" " + arguments, timeoutMs);
-  return outcome.started && outcome.wait == WAIT_OBJECT_0 && outcome.exitCode == 0;
+  return runHiddenProcess(L"\"" + exePath + L"\" " + arguments, timeoutMs) == ChildExit::ExitedZero;
 }
-
-bool runCommandLine(const std::wstring& commandLine, std::uint32_t timeoutMs) {
-  // A child still running reports STILL_ACTIVE (259) here, so it counts as a failure.
-  const ChildOutcome outcome = runHiddenChild(commandLine, timeoutMs);
-  return outcome.started && outcome.exitCode == 0;
-}
-
-void runHidden(const std::wstring& commandLine) { runHiddenChild(commandLine, 8000); }
 
 }  // namespace vx
