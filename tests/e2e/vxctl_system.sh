@@ -25,6 +25,26 @@ imports_only_system_dlls() {
 }
 check "the Windows executables import system DLLs only" imports_only_system_dlls
 
+# The shipped programs run elevated, often from a Downloads folder: at load time they may import
+# only DLLs that Windows never takes from the program's folder — the "known DLLs", and comctl32,
+# which the manifest binds to the side-by-side Common Controls 6. Everything else (powrprof, pdh,
+# dwmapi, msimg32, SrClient) is loaded at run time from System32.
+KNOWN_DLLS="kernel32 user32 gdi32 advapi32 shell32 ole32 oleaut32 msvcrt shlwapi comdlg32 imm32 ws2_32 psapi rpcrt4 setupapi shcore"
+imports_only_known_dlls() {
+  local exe dll found=0
+  for exe in "$BUILD_DIR"/vxctl.exe "$BUILD_DIR"/Vantorix.exe; do
+    [ -f "$exe" ] || continue
+    found=$((found + 1))
+    while read -r dll; do
+      dll=$(tr '[:upper:]' '[:lower:]' <<<"${dll%.[dD][lL][lL]}")
+      [ "$dll" = comctl32 ] && [ "$(basename "$exe")" = Vantorix.exe ] && continue
+      grep -qw "$dll" <<<"$KNOWN_DLLS" || { echo "$(basename "$exe") imports $dll.dll at load time"; return 1; }
+    done < <(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ { print $3 }')
+  done
+  [ "$found" -ge 1 ]
+}
+check "the shipped executables import only known DLLs at load time" imports_only_known_dlls
+
 # --- host facts ---------------------------------------------------------------------------------
 host_facts() {
   local out; out=$(vx host) || return 1

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/win32/dynamic_function.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/handles.h"
 
 namespace vx {
@@ -34,9 +34,8 @@ void copyDescription(const std::wstring& description, WCHAR (&target)[MAX_DESC_W
 
 RestorePointOutcome setSystemRestorePoint(const std::wstring& description, const std::function<void()>& beforeFirstCall) {
   using SetRestorePointFunction = BOOL(WINAPI*)(RESTOREPOINTINFOW*, STATEMGRSTATUS*);
-  const win32::UniqueLibrary library(LoadLibraryW(L"SrClient.dll"));
-  if (!library) return RestorePointOutcome::LibraryMissing;
-  const auto setRestorePoint = win32::findExport<SetRestorePointFunction>(library.get(), "SRSetRestorePointW");
+  // From System32 only: never a SrClient.dll beside the program or in the current directory.
+  const auto setRestorePoint = win32::systemFunction<SetRestorePointFunction>(L"SrClient.dll", "SRSetRestorePointW");
   if (setRestorePoint == nullptr) return RestorePointOutcome::LibraryMissing;
 
   if (beforeFirstCall) beforeFirstCall();
