@@ -12,10 +12,16 @@ note_failure() { echo "FAILED: $*"; failures=$((failures + 1)); }
 
 bash scripts/setup.sh || { echo "setup failed"; exit 1; }
 
+# A configuration whose build failed runs nothing: its binaries may be stale ones from an
+# earlier build.
+declare -A built
 for preset in native native-asan native-tsan windows; do
   echo "=== build $preset"
-  bash scripts/build.sh "$preset" >"$results/build-$preset.log" 2>&1 || {
-    tail -n 60 "$results/build-$preset.log"; note_failure "build $preset"; }
+  if bash scripts/build.sh "$preset" >"$results/build-$preset.log" 2>&1; then
+    built[$preset]=1
+  else
+    tail -n 60 "$results/build-$preset.log"; note_failure "build $preset"
+  fi
 done
 
 run_gtest() {  # name, command...   (XML_DIR: where the runner can see $results, default as is)
@@ -28,12 +34,12 @@ run_gtest() {  # name, command...   (XML_DIR: where the runner can see $results,
   [ -f "$results/$name.xml" ] || note_failure "$name wrote no XML report"
 }
 
-[ -x build/native/tests/vx_tests ] && run_gtest native build/native/tests/vx_tests
-[ -x build/native-asan/tests/vx_tests ] && ASAN_OPTIONS=detect_leaks=1 run_gtest native-asan build/native-asan/tests/vx_tests
-# ThreadSanitizer runs the tests that exercise shared state across threads.
-[ -x build/native-tsan/tests/vx_tests ] && run_gtest native-tsan build/native-tsan/tests/vx_tests --gtest_filter='*Concurren*'
+[ -n "${built[native]:-}" ] && run_gtest native build/native/tests/vx_tests
+[ -n "${built[native-asan]:-}" ] && ASAN_OPTIONS=detect_leaks=1 run_gtest native-asan build/native-asan/tests/vx_tests
+# The whole native suite under ThreadSanitizer as well.
+[ -n "${built[native-tsan]:-}" ] && TSAN_OPTIONS=halt_on_error=1 run_gtest native-tsan build/native-tsan/tests/vx_tests
 
-if [ -f build/windows/tests/vx_tests_win.exe ]; then
+if [ -n "${built[windows]:-}" ]; then
   source scripts/wine_env.sh
   wine_prefix_create "$root/build/wine-test-prefix"
   # Wine wants Windows paths for the XML report; Z: maps the host root.

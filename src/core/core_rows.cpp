@@ -99,9 +99,10 @@ const std::vector<CoreRow>& networkAndShellRows() {
         {HKLM, kTcpipParameters, L"TcpAckFrequency", 1, 0, kDeleteOnRevert}}},
       {L"system.mouse_accel", L"Отключить ускорение мыши",
        L"Полностью отключает Enhance Pointer Precision. Для FPS-игр обычно желательно.", TweakCategory::System,
-       {{HKCU, L"Control Panel\\Mouse", L"MouseSpeed", 0, 1},
-        {HKCU, L"Control Panel\\Mouse", L"MouseThreshold1", 0, 6},
-        {HKCU, L"Control Panel\\Mouse", L"MouseThreshold2", 0, 10}}},
+       // Windows reads these as text; DWORDs there would be ignored.
+       {textEntry(HKCU, L"Control Panel\\Mouse", L"MouseSpeed", L"0", L"1"),
+        textEntry(HKCU, L"Control Panel\\Mouse", L"MouseThreshold1", L"0", L"6"),
+        textEntry(HKCU, L"Control Panel\\Mouse", L"MouseThreshold2", L"0", L"10")}},
       {L"system.ntfs_lastaccess", L"NTFS: отключить обновление времени последнего доступа",
        L"Уменьшает запись на диск, отключая обновление last access time для NTFS (NtfsDisableLastAccessUpdate=1).",
        TweakCategory::System, {{HKLM, kFileSystem, L"NtfsDisableLastAccessUpdate", 1, 0}}},

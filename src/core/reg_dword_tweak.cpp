@@ -4,12 +4,40 @@ namespace vx {
 
 namespace {
 
+bool applyEntry(const RegValueEntry& e) {
+  return e.appliedText ? regWriteString(e.root, e.subkey, e.valueName, *e.appliedText)
+                       : regWriteDword(e.root, e.subkey, e.valueName, e.appliedValue);
+}
+
 bool revertEntry(const RegValueEntry& e) {
-  return e.deleteOnRevert ? regDeleteValue(e.root, e.subkey, e.valueName)
-                          : regWriteDword(e.root, e.subkey, e.valueName, e.revertValue);
+  if (e.deleteOnRevert) return regDeleteValue(e.root, e.subkey, e.valueName);
+  return e.appliedText ? regWriteString(e.root, e.subkey, e.valueName, e.revertText)
+                       : regWriteDword(e.root, e.subkey, e.valueName, e.revertValue);
+}
+
+enum class EntryReading { Missing, AtApplied, Other };
+
+EntryReading readEntry(const RegValueEntry& e) {
+  if (!e.appliedText) {
+    const auto value = regReadDword(e.root, e.subkey, e.valueName);
+    if (!value) return EntryReading::Missing;
+    return *value == e.appliedValue ? EntryReading::AtApplied : EntryReading::Other;
+  }
+  if (const auto text = regReadString(e.root, e.subkey, e.valueName))
+    return *text == *e.appliedText ? EntryReading::AtApplied : EntryReading::Other;
+  // A DWORD where Windows expects text is present, just not at the applied value.
+  return regReadDword(e.root, e.subkey, e.valueName) ? EntryReading::Other : EntryReading::Missing;
 }
 
 }  // namespace
+
+RegValueEntry textEntry(RegRoot root, std::wstring subkey, std::wstring valueName, std::wstring appliedText,
+                        std::wstring revertText) {
+  RegValueEntry entry{root, std::move(subkey), std::move(valueName)};
+  entry.appliedText = std::move(appliedText);
+  entry.revertText = std::move(revertText);
+  return entry;
+}
 
 RegDwordTweak::RegDwordTweak(std::wstring id, std::wstring title, std::wstring description, TweakCategory category,
                              RegRoot root, std::wstring subkey, std::wstring valueName, std::uint32_t appliedValue,
@@ -43,14 +71,17 @@ TweakState CompositeRegTweak::queryState() {
   bool matched = false;
   bool mismatched = false;
   for (const auto& e : entries) {
-    const auto value = regReadDword(e.root, e.subkey, e.valueName);
-    if (!value) {
-      if (!e.deleteOnRevert) return TweakState::Undetermined;  // absence is not the default here
-      mismatched = true;
-    } else if (*value == e.appliedValue) {
-      matched = true;
-    } else {
-      mismatched = true;
+    switch (readEntry(e)) {
+      case EntryReading::Missing:
+        if (!e.deleteOnRevert) return TweakState::Undetermined;  // absence is not the default here
+        mismatched = true;
+        break;
+      case EntryReading::AtApplied:
+        matched = true;
+        break;
+      case EntryReading::Other:
+        mismatched = true;
+        break;
     }
   }
   if (matched) return mismatched ? TweakState::Undetermined : TweakState::Applied;
@@ -59,7 +90,7 @@ TweakState CompositeRegTweak::queryState() {
 
 bool CompositeRegTweak::apply() {
   bool all = true;
-  for (const auto& e : entries) all = regWriteDword(e.root, e.subkey, e.valueName, e.appliedValue) && all;
+  for (const auto& e : entries) all = applyEntry(e) && all;
   return all;
 }
 

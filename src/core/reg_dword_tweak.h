@@ -1,7 +1,9 @@
-// Generic tweaks built from registry DWORD settings: one value (RegDwordTweak) or an ordered group
-// of values that must all match (CompositeRegTweak). The catalogue creates them from literal rows.
+// Generic tweaks built from registry settings: one DWORD value (RegDwordTweak) or an ordered group
+// of DWORD or string values that must all match (CompositeRegTweak). The catalogue creates them
+// from literal rows.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,7 +11,7 @@
 
 namespace vx {
 
-// One REG_DWORD setting.
+// One REG_DWORD setting, or a REG_SZ one when appliedText is set (textEntry).
 struct RegValueEntry {
   RegRoot root = RegRoot::LocalMachine;
   std::wstring subkey;
@@ -17,7 +19,14 @@ struct RegValueEntry {
   std::uint32_t appliedValue = 0;
   std::uint32_t revertValue = 0;
   bool deleteOnRevert = false;  // revert deletes the value; absence then counts as the default
+  std::optional<std::wstring> appliedText;  // a string setting: written and compared as REG_SZ
+  std::wstring revertText;
 };
+
+// A REG_SZ setting (Windows keeps e.g. the mouse thresholds as text). A value of another type
+// there counts as not at the applied value.
+RegValueEntry textEntry(RegRoot root, std::wstring subkey, std::wstring valueName, std::wstring appliedText,
+                        std::wstring revertText);
 
 class RegDwordTweak : public Tweak {
  public:

@@ -100,7 +100,8 @@ constexpr RegSetting kMmcssSettings[] = {
     {kHKLM, kGamesTaskKey, L"Priority", dwordData(6), revertTo(dwordData(2)), kCheckEquals},
     {kHKLM, kGamesTaskKey, L"Scheduling Category", textData(L"High"), revertTo(textData(L"Medium")), kNoCheck},
     {kHKLM, kGamesTaskKey, L"SFIO Priority", textData(L"High"), revertTo(textData(L"Normal")), kNoCheck},
-    {kHKLM, kGamesTaskKey, L"Background Only", dwordData(0), kRevertKeep, kNoCheck},
+    // Windows keeps this flag of a task as the text "True"/"False".
+    {kHKLM, kGamesTaskKey, L"Background Only", textData(L"False"), kRevertKeep, kNoCheck},
 };
 
 constexpr RegSetting kPowerThrottlingSettings[] = {
@@ -136,7 +137,6 @@ constexpr const wchar_t* kMemCompressionOn = L"-NoProfile -Command Enable-MMAgen
 constexpr std::uint32_t kPowerShellTimeoutMs = 15000;
 
 constexpr const wchar_t* kAutotuneNormal = L"int tcp set global autotuninglevel=normal";
-constexpr const wchar_t* kAutotuneDisabled = L"int tcp set global autotuninglevel=disabled";
 constexpr std::uint32_t kNetshTimeoutMs = 5000;
 
 }  // namespace
@@ -178,8 +178,8 @@ bool TcpReceiveAutotuneTweak::apply() {
 }
 
 bool TcpReceiveAutotuneTweak::revert() {
-  // The level from before apply is not known; "disabled" is what revert sets.
-  if (runSystemTool(L"netsh.exe", kAutotuneDisabled, kNetshTimeoutMs) == ChildExit::NotStarted) return false;
+  // "normal" is Windows' own default; switching auto-tuning off would cap the download speed of
+  // every connection with some latency, so revert leaves the level alone.
   deleteMarker();
   return true;
 }

@@ -157,14 +157,15 @@ constexpr RegSetting kHagsSettings[] = {
 // --- tools ---
 
 // USB selective suspend in the active power plan: 0 off on apply, 1 on again on revert.
+// USB selective suspend lives in the USB settings subgroup of the power plan.
 constexpr const wchar_t* kUsbSuspendOff[] = {
-    L"/SETACVALUEINDEX SCHEME_CURRENT SUB_NONE 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 0",
-    L"/SETDCVALUEINDEX SCHEME_CURRENT SUB_NONE 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 0",
+    L"/SETACVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 0",
+    L"/SETDCVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 0",
     L"/SETACTIVE SCHEME_CURRENT",
 };
 constexpr const wchar_t* kUsbSuspendOn[] = {
-    L"/SETACVALUEINDEX SCHEME_CURRENT SUB_NONE 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 1",
-    L"/SETDCVALUEINDEX SCHEME_CURRENT SUB_NONE 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 1",
+    L"/SETACVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 1",
+    L"/SETDCVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 1",
     L"/SETACTIVE SCHEME_CURRENT",
 };
 constexpr std::uint32_t kUsbPowercfgTimeoutMs = 5000;

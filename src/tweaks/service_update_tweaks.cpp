@@ -136,9 +136,9 @@ constexpr RegSetting kEdgeSettings[] = {
     {kHKLM, kEdgePolicyKey, L"StartupBoostEnabled", dwordData(0), kRevertDelete, kNoCheck},
 };
 
-// The start and end of both pauses get the same time stamp.
-constexpr const wchar_t* kPauseValues[] = {L"PauseFeatureUpdatesStartTime", L"PauseFeatureUpdatesEndTime",
-                                           L"PauseQualityUpdatesStartTime", L"PauseQualityUpdatesEndTime"};
+// Both pauses start now and end one year later.
+constexpr const wchar_t* kPauseStartValues[] = {L"PauseFeatureUpdatesStartTime", L"PauseQualityUpdatesStartTime"};
+constexpr const wchar_t* kPauseEndValues[] = {L"PauseFeatureUpdatesEndTime", L"PauseQualityUpdatesEndTime"};
 constexpr const wchar_t* kPauseStateValue = L"PauseFeatureUpdatesEndTime";
 
 }  // namespace
@@ -181,14 +181,18 @@ TweakState PauseWindowsUpdateTweak::queryState() {
 }
 
 bool PauseWindowsUpdateTweak::apply() {
-  const std::wstring stamp = utcStampText(oneYearLater(utcTime()));
+  const CalendarTime now = utcTime();
+  const std::wstring start = utcStampText(now);
+  const std::wstring end = utcStampText(oneYearLater(now));
   bool all = true;
-  for (const wchar_t* name : kPauseValues) all = regWriteString(kHKLM, kUpdateSettingsKey, name, stamp) && all;
+  for (const wchar_t* name : kPauseStartValues) all = regWriteString(kHKLM, kUpdateSettingsKey, name, start) && all;
+  for (const wchar_t* name : kPauseEndValues) all = regWriteString(kHKLM, kUpdateSettingsKey, name, end) && all;
   return all;
 }
 
 bool PauseWindowsUpdateTweak::revert() {
-  for (const wchar_t* name : kPauseValues) regDeleteValue(kHKLM, kUpdateSettingsKey, name);
+  for (const wchar_t* name : kPauseStartValues) regDeleteValue(kHKLM, kUpdateSettingsKey, name);
+  for (const wchar_t* name : kPauseEndValues) regDeleteValue(kHKLM, kUpdateSettingsKey, name);
   return true;
 }
 
@@ -203,9 +207,10 @@ TweakState DisableOneDriveTweak::queryState() {
 bool DisableOneDriveTweak::apply() { return regDeleteValue(kHKCU, kUserRunKey, kOneDriveRunValue); }
 
 bool DisableOneDriveTweak::revert() {
-  // Without the profile folder there is no sensible entry to write.
+  // Without the profile folder there is no sensible entry to write (an empty one would make it
+  // "\Microsoft\OneDrive\OneDrive.exe", a path on whatever drive is current).
   const auto localAppData = environmentVariable(L"LOCALAPPDATA");
-  if (!localAppData) return true;
+  if (!localAppData || localAppData->empty()) return true;
   return regWriteString(kHKCU, kUserRunKey, kOneDriveRunValue, *localAppData + kOneDriveCommandTail);
 }
 

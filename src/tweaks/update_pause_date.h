@@ -1,5 +1,5 @@
-// The end date of a Windows Update pause: one year after now, as the ISO text the update settings
-// store. Used by the pause tweak.
+// The dates of a Windows Update pause as the ISO text the update settings store: it starts now and
+// ends one year later. Used by the pause tweak.
 #pragma once
 #include <string>
 

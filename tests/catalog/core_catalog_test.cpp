@@ -11,7 +11,9 @@
 #include "core/catalog.h"
 #include "catalog/build_catalog.h"
 #include "core/reg_dword_tweak.h"
+#include "base/text.h"
 #include "platform/sim/machine.h"
+#include "support/core_registry_rows.h"
 
 namespace vx {
 namespace {
@@ -86,78 +88,61 @@ TEST_F(CoreCatalogTest, CoreTweaksKeepTheirOrderAndPlainBehaviour) {
   EXPECT_EQ(tweak(L"cleanup.clear_recent").category, TweakCategory::Cleanup);
 }
 
-// One registry value of a tweak: what apply leaves and what revert leaves (nothing = deleted).
-struct ValueCase {
-  RegRoot root;
-  const wchar_t* key;
-  const wchar_t* name;
-  std::uint32_t applied;
-  std::optional<std::uint32_t> reverted;
-};
-struct RegTweakCase {
-  const wchar_t* id;
-  std::vector<ValueCase> values;
-};
-
 const wchar_t* const kProfile = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Multimedia\\SystemProfile";
 const wchar_t* const kTcpip = L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
-const wchar_t* const kAdvanced = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-const wchar_t* const kFs = L"SYSTEM\\CurrentControlSet\\Control\\FileSystem";
 const wchar_t* const kMouse = L"Control Panel\\Mouse";
 
-const std::vector<RegTweakCase> kRegTweaks = {
-    {L"perf.priorityseparation",
-     {{HKLM, L"SYSTEM\\CurrentControlSet\\Control\\PriorityControl", L"Win32PrioritySeparation", 38, 2}}},
-    {L"perf.visualfx",
-     {{HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\VisualEffects", L"VisualFXSetting", 2, 0}}},
-    {L"game.disable_gamedvr",
-     {{HKCU, L"System\\GameConfigStore", L"GameDVR_Enabled", 0, 1},
-      {HKCU, L"System\\GameConfigStore", L"GameDVR_FSEBehaviorMode", 2, 0},
-      {HKLM, L"SOFTWARE\\Policies\\Microsoft\\Windows\\GameDVR", L"AllowGameDVR", 0, std::nullopt},
-      {HKCU, L"Software\\Microsoft\\GameBar", L"UseNexusForGameBarEnabled", 0, 1}}},
-    {L"game.hwsch", {{HKLM, L"SYSTEM\\CurrentControlSet\\Control\\GraphicsDrivers", L"HwSchMode", 2, 1}}},
-    {L"game.gamemode", {{HKCU, L"Software\\Microsoft\\GameBar", L"AllowAutoGameMode", 1, 0}}},
-    {L"priv.telemetry",
-     {{HKLM, L"SOFTWARE\\Policies\\Microsoft\\Windows\\DataCollection", L"AllowTelemetry", 0, std::nullopt},
-      {HKLM, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\DataCollection", L"AllowTelemetry", 0,
-       std::nullopt},
-      {HKLM, L"SOFTWARE\\Policies\\Microsoft\\SQMClient\\Windows", L"CEIPEnable", 0, 1}}},
-    {L"priv.advertising_id",
-     {{HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\AdvertisingInfo", L"Enabled", 0, 1}}},
-    {L"net.no_throttling", {{HKLM, kProfile, L"NetworkThrottlingIndex", 0xFFFFFFFF, 10}}},
-    {L"net.system_responsiveness", {{HKLM, kProfile, L"SystemResponsiveness", 0, 20}}},
-    {L"net.tcp_nodelay",
-     {{HKLM, kTcpip, L"TCPNoDelay", 1, std::nullopt}, {HKLM, kTcpip, L"TcpAckFrequency", 1, std::nullopt}}},
-    {L"system.mouse_accel",
-     {{HKCU, kMouse, L"MouseSpeed", 0, 1}, {HKCU, kMouse, L"MouseThreshold1", 0, 6},
-      {HKCU, kMouse, L"MouseThreshold2", 0, 10}}},
-    {L"system.ntfs_lastaccess", {{HKLM, kFs, L"NtfsDisableLastAccessUpdate", 1, 0}}},
-    {L"system.long_paths", {{HKLM, kFs, L"LongPathsEnabled", 1, 0}}},
-    {L"system.show_ext", {{HKCU, kAdvanced, L"HideFileExt", 0, 1}}},
-    {L"cleanup.clear_recent",
-     {{HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", L"ClearRecentDocsOnExit", 1,
-       std::nullopt}}},
-    {L"cleanup.no_recent_jumplist", {{HKCU, kAdvanced, L"Start_TrackDocs", 0, 1}}},
-};
-
 TEST_F(CoreCatalogTest, RegistryTweaksWriteTheirValuesAndReadThemBack) {
-  auto& m = sim::machine();
-  for (const auto& c : kRegTweaks) {
-    SCOPED_TRACE(std::string(c.id, c.id + std::wcslen(c.id)));
-    Tweak& t = tweak(c.id);
+  for (const auto& row : test::coreRegistryRows()) {
+    SCOPED_TRACE(toUtf8(row.id));
+    Tweak& t = tweak(row.id);
     // A single value is a RegDwordTweak, several a CompositeRegTweak.
-    if (c.values.size() == 1)
+    if (row.values.size() == 1)
       EXPECT_NE(dynamic_cast<RegDwordTweak*>(&t), nullptr);
     else
       EXPECT_NE(dynamic_cast<CompositeRegTweak*>(&t), nullptr);
 
     ASSERT_TRUE(t.apply());
-    for (const auto& v : c.values) EXPECT_EQ(m.dword(v.root, v.key, v.name), v.applied) << v.name;
+    for (const auto& v : row.values) EXPECT_EQ(test::registryValueText(v.root, v.key, v.name), v.applied) << v.name;
     EXPECT_EQ(t.queryState(), TweakState::Applied);
 
     ASSERT_TRUE(t.revert());
-    for (const auto& v : c.values) EXPECT_EQ(m.dword(v.root, v.key, v.name), v.reverted) << v.name;
+    for (const auto& v : row.values)
+      EXPECT_EQ(test::registryValueText(v.root, v.key, v.name), v.afterRevert) << v.name;
     EXPECT_EQ(t.queryState(), TweakState::NotApplied);
+  }
+}
+
+// The mouse values are text, compared as text: all three at "0" is Applied, one missing or a mix is
+// Undetermined, DWORDs (as an older version of this program wrote them) are not at the applied value.
+TEST_F(CoreCatalogTest, MouseAccelerationStateFromTheThreeStrings) {
+  auto& m = sim::machine();
+  struct Case {
+    const char* scene;
+    std::vector<std::pair<const wchar_t*, const wchar_t*>> strings;  // name, text
+    bool thresholdsAsDwords;
+    TweakState expected;
+  };
+  const Case cases[] = {
+      {"all zero", {{L"MouseSpeed", L"0"}, {L"MouseThreshold1", L"0"}, {L"MouseThreshold2", L"0"}}, false, TweakState::Applied},
+      {"Windows defaults", {{L"MouseSpeed", L"1"}, {L"MouseThreshold1", L"6"}, {L"MouseThreshold2", L"10"}}, false,
+       TweakState::NotApplied},
+      {"mixed", {{L"MouseSpeed", L"0"}, {L"MouseThreshold1", L"6"}, {L"MouseThreshold2", L"0"}}, false,
+       TweakState::Undetermined},
+      {"one missing", {{L"MouseSpeed", L"0"}, {L"MouseThreshold1", L"0"}}, false, TweakState::Undetermined},
+      {"thresholds as DWORD 0", {{L"MouseSpeed", L"0"}}, true, TweakState::Undetermined},
+      {"all as DWORD 0", {}, true, TweakState::NotApplied},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.scene);
+    m.reset();
+    m.deleteKey(HKCU, kMouse);
+    for (const auto& [name, text] : c.strings) m.setString(HKCU, kMouse, name, text);
+    if (c.thresholdsAsDwords) {
+      for (const wchar_t* name : {L"MouseThreshold1", L"MouseThreshold2"}) m.setDword(HKCU, kMouse, name, 0);
+      if (c.strings.empty()) m.setDword(HKCU, kMouse, L"MouseSpeed", 0);
+    }
+    EXPECT_EQ(tweak(L"system.mouse_accel").queryState(), c.expected);
   }
 }
 
@@ -174,7 +159,6 @@ TEST_F(CoreCatalogTest, StatesWhereValuesAreMissingOrStoredAsText) {
   auto& m = sim::machine();
   EXPECT_EQ(tweak(L"net.tcp_nodelay").queryState(), TweakState::NotApplied);    // both absent, both deleted on revert
   EXPECT_EQ(tweak(L"priv.telemetry").queryState(), TweakState::Undetermined);  // CEIPEnable absent, not deletable
-  EXPECT_EQ(tweak(L"system.mouse_accel").queryState(), TweakState::Undetermined);  // REG_SZ as Windows keeps them
   m.setDword(HKLM, kTcpip, L"TCPNoDelay", 1);
   EXPECT_EQ(tweak(L"net.tcp_nodelay").queryState(), TweakState::Undetermined);  // mixed
   m.setDword(HKLM, L"SOFTWARE\\Policies\\Microsoft\\SQMClient\\Windows", L"CEIPEnable", 0);

@@ -1,5 +1,5 @@
 // The core catalogue against the real registry and Service Control Manager under Wine: every
-// registry tweak applies, reads back and reverts; the Spooler tweak disables and restores the
+// registry tweak writes the values of the independent table, reads back and reverts; the Spooler tweak disables and restores the
 // service's start type (its original start type is put back afterwards).
 #include <gtest/gtest.h>
 
@@ -8,46 +8,30 @@
 
 #include "core/catalog.h"
 #include "catalog/build_catalog.h"
-#include "core/reg_dword_tweak.h"
 #include "base/text.h"
 #include "platform/registry.h"
 #include "platform/services.h"
+#include "support/core_registry_rows.h"
 
 namespace vx {
 namespace {
 
-std::vector<RegValueEntry> entriesOf(Tweak& tweak) {
-  if (auto* single = dynamic_cast<RegDwordTweak*>(&tweak))
-    return {RegValueEntry{single->root, single->subkey, single->valueName, single->appliedValue, single->revertValue,
-                          single->deleteOnRevert}};
-  if (auto* composite = dynamic_cast<CompositeRegTweak*>(&tweak)) return composite->entries;
-  return {};
-}
-
+// The expected values come from a table of their own, not from the tweaks' fields, so a wrong
+// value in the catalogue fails here against the real registry too.
 TEST(CoreTweaksWine, EveryRegistryTweakAppliesReadsBackAndReverts) {
   const TweakCatalog catalog = buildCatalog();
-  const wchar_t* const ids[] = {
-      L"perf.priorityseparation", L"perf.visualfx",        L"game.disable_gamedvr",   L"game.hwsch",
-      L"game.gamemode",           L"priv.telemetry",       L"priv.advertising_id",    L"net.no_throttling",
-      L"net.system_responsiveness", L"net.tcp_nodelay",    L"system.mouse_accel",     L"system.ntfs_lastaccess",
-      L"system.long_paths",       L"system.show_ext",      L"cleanup.clear_recent",   L"cleanup.no_recent_jumplist"};
-  for (const wchar_t* id : ids) {
-    SCOPED_TRACE(toUtf8(id));
-    const TweakPtr tweak = findById(catalog, id);
+  for (const auto& row : test::coreRegistryRows()) {
+    SCOPED_TRACE(toUtf8(row.id));
+    const TweakPtr tweak = findById(catalog, row.id);
     ASSERT_NE(tweak, nullptr);
-    const auto entries = entriesOf(*tweak);
-    ASSERT_FALSE(entries.empty());
 
     ASSERT_TRUE(tweak->apply());
-    for (const auto& e : entries) EXPECT_EQ(regReadDword(e.root, e.subkey, e.valueName), e.appliedValue) << toUtf8(e.valueName);
+    for (const auto& v : row.values) EXPECT_EQ(test::registryValueText(v.root, v.key, v.name), v.applied) << toUtf8(v.name);
     EXPECT_EQ(tweak->queryState(), TweakState::Applied);
 
     ASSERT_TRUE(tweak->revert());
-    for (const auto& e : entries) {
-      const std::optional<std::uint32_t> expected =
-          e.deleteOnRevert ? std::nullopt : std::optional<std::uint32_t>(e.revertValue);
-      EXPECT_EQ(regReadDword(e.root, e.subkey, e.valueName), expected) << toUtf8(e.valueName);
-    }
+    for (const auto& v : row.values)
+      EXPECT_EQ(test::registryValueText(v.root, v.key, v.name), v.afterRevert) << toUtf8(v.name);
     EXPECT_EQ(tweak->queryState(), TweakState::NotApplied);
   }
 }

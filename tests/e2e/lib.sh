@@ -4,6 +4,7 @@
 #   vx ARGS...              runs vxctl.exe of $BUILD_DIR in that prefix; its exit status, and its
 #                           standard output and error with CR removed
 #   reg_dword KEY VALUE     the REG_DWORD as "0x..." from `wine reg query`, nothing when absent
+#   reg_typed KEY VALUE     "TYPE DATA" from `wine reg query` ("REG_SZ 0"), nothing when absent
 #   e2e_finish              prints the totals and exits 1 if any check failed
 # BUILD_DIR (default build/windows, relative to the project root) holds the Windows binaries.
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -44,6 +45,11 @@ vx() {
 reg_dword() {
   wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" \
     'tolower($1) == tolower(name) && $2 == "REG_DWORD" { print tolower($3) }'
+}
+
+reg_typed() {
+  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" \
+    'tolower($1) == tolower(name) { $1 = ""; sub(/^ +/, ""); print }'
 }
 
 e2e_finish() {

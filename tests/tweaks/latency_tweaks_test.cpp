@@ -69,15 +69,16 @@ TEST_F(LatencyTweaksTest, UsbPowerSaveDependsOnTheRegistryWriteOnly) {
   ASSERT_TRUE(tweak.apply());
   EXPECT_EQ(m.dword(HKLM, L"SYSTEM\\CurrentControlSet\\Services\\USB", L"DisableSelectiveSuspend"), 1u);
   EXPECT_EQ(tweak.queryState(), TweakState::Applied);
-  const std::wstring guid = L"48e6b7a6-50f5-4782-a5d4-53bb8f07e226 ";
+  // The USB subgroup and its selective-suspend setting.
+  const std::wstring guid = L"2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 ";
   const std::wstring pc = tool(L"powercfg.exe");
-  EXPECT_EQ(m.startedCommandLines(), (std::vector<std::wstring>{pc + L"/SETACVALUEINDEX SCHEME_CURRENT SUB_NONE " + guid + L"0",
-                                                       pc + L"/SETDCVALUEINDEX SCHEME_CURRENT SUB_NONE " + guid + L"0",
+  EXPECT_EQ(m.startedCommandLines(), (std::vector<std::wstring>{pc + L"/SETACVALUEINDEX SCHEME_CURRENT " + guid + L"0",
+                                                       pc + L"/SETDCVALUEINDEX SCHEME_CURRENT " + guid + L"0",
                                                        pc + L"/SETACTIVE SCHEME_CURRENT"}));
   for (const auto& p : m.startedPrograms()) EXPECT_EQ(p.timeoutMs, 5000u);
 
   EXPECT_TRUE(tweak.revert());
-  EXPECT_EQ(m.startedCommandLines().at(3), pc + L"/SETACVALUEINDEX SCHEME_CURRENT SUB_NONE " + guid + L"1");
+  EXPECT_EQ(m.startedCommandLines().at(3), pc + L"/SETACVALUEINDEX SCHEME_CURRENT " + guid + L"1");
   EXPECT_EQ(tweak.queryState(), TweakState::NotApplied);
 }
 

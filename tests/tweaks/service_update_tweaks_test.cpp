@@ -21,8 +21,8 @@ const std::wstring kStorePolicy = L"SOFTWARE\\Policies\\Microsoft\\WindowsStore"
 const std::wstring kNduService = L"SYSTEM\\CurrentControlSet\\Services\\Ndu";
 const std::wstring kUpdateSettings = L"SOFTWARE\\Microsoft\\WindowsUpdate\\UX\\Settings";
 const std::wstring kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const wchar_t* const kPauseValues[] = {L"PauseFeatureUpdatesStartTime", L"PauseFeatureUpdatesEndTime",
-                                       L"PauseQualityUpdatesStartTime", L"PauseQualityUpdatesEndTime"};
+const wchar_t* const kPauseStarts[] = {L"PauseFeatureUpdatesStartTime", L"PauseQualityUpdatesStartTime"};
+const wchar_t* const kPauseEnds[] = {L"PauseFeatureUpdatesEndTime", L"PauseQualityUpdatesEndTime"};
 
 class ServiceUpdateTweaksTest : public ::testing::Test {
  protected:
@@ -92,14 +92,15 @@ TEST_F(ServiceUpdateTweaksTest, SearchIndexingWithoutWSearchIsUnavailable) {
 
 // --- update pause ---
 
-TEST_F(ServiceUpdateTweaksTest, PauseWritesTheDateOneYearAheadToAllFourValues) {
+TEST_F(ServiceUpdateTweaksTest, PauseStartsNowAndEndsOneYearAhead) {
   struct Case {
     CalendarTime now;
-    const wchar_t* expected;
+    const wchar_t* start;
+    const wchar_t* end;
   };
   const Case cases[] = {
-      {{2026, 3, 10, 14, 5, 9, 0}, L"2027-03-10T14:05:09Z"},
-      {{2028, 2, 29, 23, 59, 59, 999}, L"2029-02-28T23:59:59Z"},  // a leap day has no twin next year
+      {{2026, 3, 10, 14, 5, 9, 0}, L"2026-03-10T14:05:09Z", L"2027-03-10T14:05:09Z"},
+      {{2028, 2, 29, 23, 59, 59, 999}, L"2028-02-29T23:59:59Z", L"2029-02-28T23:59:59Z"},  // no leap day next year
   };
   PauseWindowsUpdateTweak tweak;
   for (const Case& c : cases) {
@@ -107,10 +108,12 @@ TEST_F(ServiceUpdateTweaksTest, PauseWritesTheDateOneYearAheadToAllFourValues) {
     m.setUtcTime(c.now);
     EXPECT_EQ(tweak.queryState(), TweakState::NotApplied);
     ASSERT_TRUE(tweak.apply());
-    for (const wchar_t* name : kPauseValues) EXPECT_EQ(m.string(HKLM, kUpdateSettings, name), c.expected) << name;
+    for (const wchar_t* name : kPauseStarts) EXPECT_EQ(m.string(HKLM, kUpdateSettings, name), c.start) << name;
+    for (const wchar_t* name : kPauseEnds) EXPECT_EQ(m.string(HKLM, kUpdateSettings, name), c.end) << name;
     EXPECT_EQ(tweak.queryState(), TweakState::Applied);
     EXPECT_TRUE(tweak.revert());
-    for (const wchar_t* name : kPauseValues) EXPECT_FALSE(m.value(HKLM, kUpdateSettings, name).has_value()) << name;
+    for (const auto* names : {kPauseStarts, kPauseEnds})
+      for (int i = 0; i < 2; ++i) EXPECT_FALSE(m.value(HKLM, kUpdateSettings, names[i]).has_value()) << names[i];
     EXPECT_EQ(tweak.queryState(), TweakState::NotApplied);
   }
 }
@@ -148,9 +151,15 @@ TEST_F(ServiceUpdateTweaksTest, OneDriveRunEntry) {
   ASSERT_TRUE(tweak.apply());
   EXPECT_FALSE(m.value(HKCU, kRunKey, L"OneDrive").has_value());
 
-  m.unsetEnv(L"LOCALAPPDATA");
-  EXPECT_TRUE(tweak.revert());
-  EXPECT_FALSE(m.value(HKCU, kRunKey, L"OneDrive").has_value());
+  // Without the profile folder, missing or set but empty, nothing is written.
+  for (const bool empty : {false, true}) {
+    if (empty)
+      m.setEnv(L"LOCALAPPDATA", L"");
+    else
+      m.unsetEnv(L"LOCALAPPDATA");
+    EXPECT_TRUE(tweak.revert());
+    EXPECT_FALSE(m.value(HKCU, kRunKey, L"OneDrive").has_value()) << (empty ? "empty" : "missing");
+  }
 }
 
 TEST_F(ServiceUpdateTweaksTest, OneDriveSideEffectEndsWithTheServiceAddress) {
