@@ -47,9 +47,13 @@ reg_dword() {
     'tolower($1) == tolower(name) && $2 == "REG_DWORD" { print tolower($3) }'
 }
 
-reg_typed() {
+reg_typed() {  # value names may contain blanks ("Background Only")
   wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" \
-    'tolower($1) == tolower(name) { $1 = ""; sub(/^ +/, ""); print }'
+    'BEGIN { n = split(name, words, " ") }
+     tolower($0) ~ /^ +/ && tolower($1) == tolower(words[1]) {
+       line = $0; sub(/^ +/, "", line)
+       if (tolower(substr(line, 1, length(name))) != tolower(name)) next
+       line = substr(line, length(name) + 1); sub(/^ +/, "", line); sub(/ +/, " ", line); print line }'
 }
 
 e2e_finish() {

@@ -53,38 +53,6 @@ revert_deletes() {
 }
 check "revert deletes values that are absent by default" revert_deletes
 
-# --- values Windows reads as text, and dates ------------------------------------------------------
-MOUSE='HKCU\Control Panel\Mouse'
-mouse_values_are_text() {
-  vx apply system.mouse_accel >/dev/null || return 1
-  for name in MouseSpeed MouseThreshold1 MouseThreshold2; do
-    [ "$(reg_typed "$MOUSE" "$name")" = "REG_SZ 0" ] || { echo "$name: $(reg_typed "$MOUSE" "$name")"; return 1; }
-  done
-  [ "$(vx status system.mouse_accel)" = "system.mouse_accel${TAB}Applied" ] || return 1
-  vx revert system.mouse_accel >/dev/null || return 1
-  [ "$(reg_typed "$MOUSE" MouseSpeed)" = "REG_SZ 1" ] && [ "$(reg_typed "$MOUSE" MouseThreshold1)" = "REG_SZ 6" ] &&
-    [ "$(reg_typed "$MOUSE" MouseThreshold2)" = "REG_SZ 10" ]
-}
-check "mouse acceleration writes the three values as REG_SZ and reverts to 1, 6, 10" mouse_values_are_text
-
-UPDATES='HKLM\SOFTWARE\Microsoft\WindowsUpdate\UX\Settings'
-pause_starts_today() {
-  vx apply sys.pause_winupdate >/dev/null || return 1
-  local today next start end
-  today=$(date -u +%Y-%m-%d); next="$(( $(date -u +%Y) + 1 ))"
-  for kind in Feature Quality; do
-    start=$(reg_typed "$UPDATES" "Pause${kind}UpdatesStartTime"); end=$(reg_typed "$UPDATES" "Pause${kind}UpdatesEndTime")
-    [[ "$start" == "REG_SZ ${today}T"*Z ]] || { echo "start: $start"; return 1; }
-    [[ "$end" == "REG_SZ ${next}-"*Z ]] || { echo "end: $end"; return 1; }
-  done
-  vx revert sys.pause_winupdate >/dev/null && [ -z "$(reg_typed "$UPDATES" PauseFeatureUpdatesEndTime)" ]
-}
-check "the update pause starts today and ends next year" pause_starts_today
-
-GAMES_TASK='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Multimedia\SystemProfile\Tasks\Games'
-check "MMCSS Background Only is the text False" eval \
-  'vx apply pro.mmcss_gaming >/dev/null && [ "$(reg_typed "$GAMES_TASK" "Background Only")" = "REG_SZ False" ]'
-
 # --- failures and usage -------------------------------------------------------------------------
 unknown_id_changes_nothing() {
   vx apply net.no_throttling no.such.tweak >/dev/null 2>&1
@@ -199,5 +167,42 @@ backups_listing() {
   fi
 }
 check "backups lists every run folder and its files" backups_listing
+
+# --- values Windows reads as text, and dates (last: MMCSS is aggressive and makes a backup) ------------------------------------------------------
+MOUSE='HKCU\Control Panel\Mouse'
+mouse_values_are_text() {
+  vx apply system.mouse_accel >/dev/null || return 1
+  for name in MouseSpeed MouseThreshold1 MouseThreshold2; do
+    [ "$(reg_typed "$MOUSE" "$name")" = "REG_SZ 0" ] || { echo "$name: $(reg_typed "$MOUSE" "$name")"; return 1; }
+  done
+  [ "$(vx status system.mouse_accel)" = "system.mouse_accel${TAB}Applied" ] || return 1
+  vx revert system.mouse_accel >/dev/null || return 1
+  [ "$(reg_typed "$MOUSE" MouseSpeed)" = "REG_SZ 1" ] && [ "$(reg_typed "$MOUSE" MouseThreshold1)" = "REG_SZ 6" ] &&
+    [ "$(reg_typed "$MOUSE" MouseThreshold2)" = "REG_SZ 10" ]
+}
+check "mouse acceleration writes the three values as REG_SZ and reverts to 1, 6, 10" mouse_values_are_text
+
+UPDATES='HKLM\SOFTWARE\Microsoft\WindowsUpdate\UX\Settings'
+pause_starts_today() {
+  vx apply sys.pause_winupdate >/dev/null || return 1
+  local today next start end
+  today=$(date -u +%Y-%m-%d); next="$(( $(date -u +%Y) + 1 ))"
+  for kind in Feature Quality; do
+    start=$(reg_typed "$UPDATES" "Pause${kind}UpdatesStartTime"); end=$(reg_typed "$UPDATES" "Pause${kind}UpdatesEndTime")
+    [[ "$start" == "REG_SZ ${today}T"*Z ]] || { echo "start: $start"; return 1; }
+    [[ "$end" == "REG_SZ ${next}-"*Z ]] || { echo "end: $end"; return 1; }
+  done
+  vx revert sys.pause_winupdate >/dev/null && [ -z "$(reg_typed "$UPDATES" PauseFeatureUpdatesEndTime)" ]
+}
+check "the update pause starts today and ends next year" pause_starts_today
+
+GAMES_TASK='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Multimedia\SystemProfile\Tasks\Games'
+mmcss_background_only_is_text() {
+  vx apply pro.mmcss_gaming >/dev/null || return 1
+  local shown; shown=$(reg_typed "$GAMES_TASK" "Background Only")
+  vx revert pro.mmcss_gaming >/dev/null || return 1
+  [ "$shown" = "REG_SZ False" ] || { echo "Background Only: $shown"; return 1; }
+}
+check "MMCSS Background Only is the text False" mmcss_background_only_is_text
 
 e2e_finish
