@@ -16,7 +16,15 @@ constexpr std::string_view kEol = "\r\n";
 
 // --- writer ---------------------------------------------------------------------------------------
 
-std::string quoted(const std::wstring& key) { return "\"" + toUtf8(key) + "\""; }
+// Built by appending: GCC 12 warns falsely (-Wrestrict) about "\"" + text + "\"".
+std::string quoted(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  out += '"';
+  out += text;
+  out += '"';
+  return out;
+}
 
 // The section's opening line, one line per entry (comma-separated), then the closing brace. An
 // empty map leaves one empty line between the two.
@@ -33,7 +41,10 @@ void writeSection(std::string& out, const char* name, const Map& map, Value valu
       out += kEol;
     }
     first = false;
-    out += "    " + quoted(key) + ": " + value(entry);
+    out += "    ";
+    out += quoted(toUtf8(key));
+    out += ": ";
+    out += value(entry);
   }
   out += kEol;
   out += last ? "  }" : "  },";
@@ -151,7 +162,7 @@ std::string formatMemory(const AssistantMemory& memory) {
   writeSection(out, "topicScore", memory.topicScore, number, false);
   writeSection(out, "topicHelpfulness", memory.topicHelpfulness, number, false);
   writeSection(out, "appliedStats", memory.appliedStats,
-               [](const TweakStats& s) { return "\"" + std::to_string(s.plus) + "/" + std::to_string(s.minus) + "\""; },
+               [](const TweakStats& s) { return quoted(std::to_string(s.plus) + "/" + std::to_string(s.minus)); },
                true);
   out += "}";
   out += kEol;
