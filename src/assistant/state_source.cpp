@@ -1,30 +1,14 @@
 #include "assistant/state_source.h"
 
+#include "core/guarded_calls.h"
+
 namespace vx {
 
-namespace {
-
-// A tweak query that throws must not take the reply down with it.
-TweakState queryGuarded(Tweak& tweak) {
-  try {
-    return tweak.queryState();
-  } catch (...) {
-    return TweakState::Undetermined;
-  }
-}
-
-}  // namespace
-
-StateSource directStates() { return [](Tweak& tweak) { return queryGuarded(tweak); }; }
+StateSource directStates() { return [](Tweak& tweak) { return guarded::queryState(tweak); }; }
 
 StateSource cachedStates(TweakStateCache& cache, std::int64_t maxAgeMs) {
-  return [&cache, maxAgeMs](Tweak& tweak) {
-    try {
-      return cache.cachedState(tweak, maxAgeMs);
-    } catch (...) {
-      return TweakState::Undetermined;
-    }
-  };
+  // The cache queries through the guard, so a throwing tweak reads as Undetermined there too.
+  return [&cache, maxAgeMs](Tweak& tweak) { return cache.cachedState(tweak, maxAgeMs); };
 }
 
 }  // namespace vx
