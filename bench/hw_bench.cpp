@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_compare.h"
 #include "core/catalog.h"
 #include "catalog/build_catalog.h"
 #include "core/reg_dword_tweak.h"
@@ -25,48 +26,12 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr int kRounds = 9;
-constexpr double kRoundSeconds = 0.05;
-
-volatile std::size_t g_sink = 0;
-
-// Repetitions that make one round last about kRoundSeconds.
-int calibrate(const std::function<void()>& body) {
-  int reps = 1;
-  for (;;) {
-    const auto start = Clock::now();
-    for (int i = 0; i < reps; ++i) body();
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    if (seconds >= kRoundSeconds / 4 || reps >= (1 << 24)) return std::max(1, static_cast<int>(reps * kRoundSeconds / std::max(seconds, 1e-9)));
-    reps *= 4;
-  }
-}
-
-double roundNs(const std::function<void()>& body, int reps) {
-  const auto start = Clock::now();
-  for (int i = 0; i < reps; ++i) body();
-  return std::chrono::duration<double, std::nano>(Clock::now() - start).count() / reps;
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-// Rounds of the subject and the baseline alternate, so drift of the machine hits both alike.
-void compare(const char* name, const std::function<void()>& subject, const char* baselineName,
-             const std::function<void()>& baseline) {
-  const int subjectReps = calibrate(subject);
-  const int baselineReps = calibrate(baseline);
-  std::vector<double> s, b;
-  for (int r = 0; r < kRounds; ++r) {
-    s.push_back(roundNs(subject, subjectReps));
-    b.push_back(roundNs(baseline, baselineReps));
-  }
-  const double ms = median(s), mb = median(b);
-  std::printf("%-44s %12.2f us   %-40s %12.2f us   ratio %6.2f\n", name, ms / 1000, baselineName, mb / 1000, ms / mb);
-}
+using vx::bench::compare;
+using vx::bench::g_sink;
+using vx::bench::kRounds;
+using vx::bench::kRoundSeconds;
+using vx::bench::median;
+using vx::bench::roundNs;
 
 // --- what detectHardware reads, without interpreting it ----------------------------------------
 
