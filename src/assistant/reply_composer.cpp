@@ -172,9 +172,10 @@ std::int64_t readClock(const ReplyContext& context) { return context.wallClock ?
 }  // namespace
 
 std::int64_t fileTimeNow() {
+  using Ticks = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;  // 100 ns
   constexpr std::int64_t kUnixEpochInFileTime = 116'444'736'000'000'000;
   const auto sinceUnixEpoch = std::chrono::system_clock::now().time_since_epoch();
-  return kUnixEpochInFileTime + std::chrono::duration_cast<std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>>(sinceUnixEpoch).count();
+  return kUnixEpochInFileTime + std::chrono::duration_cast<Ticks>(sinceUnixEpoch).count();
 }
 
 AssistantReply composeReply(const std::wstring& question, AssistantMemory& memory, const ReplyContext& context) {
