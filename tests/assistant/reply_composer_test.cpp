@@ -320,3 +320,15 @@ TEST_F(Conversation, CountersStopAtTheLargest32BitValue) {
 
 }  // namespace
 }  // namespace vx
+
+namespace vx {
+namespace {
+
+TEST(FileTimeNow, CountsHundredNanosecondsSince1601) {
+  // 2024-01-01 and 2100-01-01 UTC as FILETIME.
+  EXPECT_GT(fileTimeNow(), 133'485'408'000'000'000);
+  EXPECT_LT(fileTimeNow(), 157'469'184'000'000'000);
+}
+
+}  // namespace
+}  // namespace vx
