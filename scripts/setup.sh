@@ -7,6 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine64 wine xvfb xdotool imagemagick
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  nsis zip unzip
 )
 
 missing=()
