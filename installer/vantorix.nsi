@@ -15,7 +15,7 @@ RequestExecutionLevel admin
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
-!include "x64.nsh"
+!include "WinVer.nsh"
 !addincludedir "${__FILEDIR__}"
 !include "${VX_STAGE}/files.nsh"
 
@@ -52,9 +52,12 @@ VIAddVersionKey /LANG=1049 "LegalCopyright" "© Vantorix"
 !include "texts_ru.nsh"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP|MB_OK "$(VxNeeds64Bit)" /SD IDOK
-    Abort
+  ; The tweaks are written for Windows 10 and 11; an older system would get a program whose
+  ; changes it does not understand.
+  ${IfNot} ${AtLeastWin10}
+    MessageBox MB_ICONSTOP|MB_OK "$(VxNeedsWindows10)" /SD IDOK
+    SetErrorLevel 3
+    Quit
   ${EndIf}
   SetShellVarContext all
   SetRegView 64

@@ -26,6 +26,9 @@ build_dir=$(realpath -m -- "${VX_BUILD_DIR:-build/windows}")
 dist_dir=$(realpath -m -- "${VX_DIST_DIR:-dist}")
 read -r -a exes <<<"${VX_PACKAGE_EXES:-Vantorix.exe vxctl.exe}"
 [ ${#exes[@]} -ge 1 ] || { echo "package: no executables to package" >&2; exit 2; }
+for exe in "${exes[@]}"; do
+  [[ "$exe" =~ ^[A-Za-z0-9_.-]+\.exe$ ]] || { echo "package: '$exe' is not an executable's file name" >&2; exit 2; }
+done
 [ "${exes[*]}" = "Vantorix.exe vxctl.exe" ] ||
   echo "package: note: packaging only ${exes[*]} (VX_PACKAGE_EXES); not a release" >&2
 
@@ -42,7 +45,8 @@ fi
 version_header="$build_dir/generated/base/version.h"
 [ -f "$version_header" ] || fail "no $version_header: configure the windows preset first"
 version=$(sed -n 's/^#define VX_VERSION_TEXT "\(.*\)"$/\1/p' "$version_header")
-[[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "no version in $version_header"
+[[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] ||
+  fail "the version in $version_header is '$version', not MAJOR.MINOR.PATCH"
 
 # Every executable must be a 64-bit Windows program carrying this very version: a stale one
 # from an earlier build would ship under a wrong name.

@@ -116,6 +116,18 @@ run_uninstaller() {  # DIR (Windows path): its uninstaller, silent; it restarts 
 }
 folder_kib() { find "$1" -type f -printf '%s\n' | awk '{ total += $1 } END { print int(total / 1024) }'; }
 
+# The installer is for Windows 10 and 11: on an older system it stops before it changes anything.
+refuses_old_windows() {
+  wine reg add 'HKCU\Software\Wine' /v Version /d win7 /f >/dev/null 2>&1 || return 1
+  wine "$DIST/$SETUP" /S
+  local rc=$?
+  wineserver -w
+  wine reg add 'HKCU\Software\Wine' /v Version /d win10 /f >/dev/null 2>&1 || return 1
+  [ $rc -eq 3 ] || { echo "exit status $rc"; return 1; }
+  [ ! -e "$INSTALLED" ] && ! wine reg query "$UNINSTALL_KEY" >/dev/null 2>&1 || { echo "installed anyway"; return 1; }
+}
+check "the installer refuses Windows 7" refuses_old_windows
+
 installed_files() {
   run_setup || return 1
   diff <(ls "$INSTALLED") <(printf '%s\n' "${exes[@]}" README.txt uninstall.exe | sort) || return 1
