@@ -40,6 +40,24 @@ std::vector<std::wstring> regEnumSubkeys(RegRoot root, const std::wstring& subke
 // The first subkey name (index 0) or nothing.
 std::optional<std::wstring> regFirstSubkey(RegRoot root, const std::wstring& subkey, std::size_t nameBufferChars = 256);
 
+// Windows value types, for values read and written as raw bytes.
+constexpr std::uint32_t kRegTypeSz = 1, kRegTypeExpandSz = 2, kRegTypeBinary = 3, kRegTypeDword = 4,
+                        kRegTypeMultiSz = 7, kRegTypeQword = 11;
+
+// A value of any type with its data exactly as the registry stores it.
+struct RegRawValue {
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+  bool operator==(const RegRawValue&) const = default;
+};
+
+// The value's type and bytes; nothing when the key or the value is missing or cannot be read.
+std::optional<RegRawValue> regReadRaw(RegRoot root, const std::wstring& subkey, const std::wstring& valueName);
+
+// Writes the bytes under the given type (no terminator added); creates every missing key.
+bool regWriteRaw(RegRoot root, const std::wstring& subkey, const std::wstring& valueName, std::uint32_t type,
+                 const std::vector<std::uint8_t>& data);
+
 // Short root names used on reg.exe command lines: HKLM, HKCU, HKCR, HKU.
 const wchar_t* regRootShortName(RegRoot root);
 

@@ -250,6 +250,48 @@ TEST_F(RegistryContract, EnumerationOfMissingOrEmptyKeysIsEmpty) {
   EXPECT_FALSE(regFirstSubkey(HKCU, sub(L"leaf")).has_value());
 }
 
+TEST_F(RegistryContract, RawValuesKeepTheirTypeAndEveryByte) {
+  struct Case {
+    const wchar_t* name;
+    std::uint32_t type;
+    std::vector<std::uint8_t> data;
+  };
+  const std::vector<Case> cases = {
+      {L"binary16", kRegBinary, {0x00, 0x02, 0x02, 0x00, 0x00, 0x02, 0x00, 0x00, 0, 0, 0, 0, 0, 0, 0, 0}},
+      {L"binary-empty", kRegBinary, {}},
+      {L"binary-odd", kRegBinary, {0xFF, 0x00, 0x7F}},
+      {L"qword", kRegQword, {1, 2, 3, 4, 5, 6, 7, 8}},
+      {L"text-no-nul", kRegSz, utf16("ab")},
+  };
+  for (const Case& c : cases) ASSERT_TRUE(regWriteRaw(HKCU, sub(L"new\\path"), c.name, c.type, c.data)) << c.name;
+  for (const Case& c : cases) {
+    const auto raw = regReadRaw(HKCU, sub(L"new\\path"), c.name);
+    ASSERT_TRUE(raw.has_value()) << c.name;
+    EXPECT_EQ(raw->type, c.type) << c.name;
+    EXPECT_EQ(raw->data, c.data) << c.name;
+  }
+  // A REG_BINARY of four bytes is still not a DWORD.
+  EXPECT_FALSE(regReadDword(HKCU, sub(L"new\\path"), L"binary-odd").has_value());
+  EXPECT_FALSE(regReadRaw(HKCU, sub(L"new\\path"), L"never-written").has_value());
+  EXPECT_FALSE(regReadRaw(HKCU, sub(L"missing"), L"binary16").has_value());
+}
+
+TEST_F(RegistryContract, RawAndTypedAccessAgree) {
+  ASSERT_TRUE(regWriteDword(HKCU, key, L"dword", 0x11223344u));
+  EXPECT_EQ(regReadRaw(HKCU, key, L"dword"), (RegRawValue{kRegDword, {0x44, 0x33, 0x22, 0x11}}));
+  ASSERT_TRUE(regWriteString(HKCU, key, L"text", L"hi"));
+  EXPECT_EQ(regReadRaw(HKCU, key, L"text"), (RegRawValue{kRegSz, utf16("hi") + kNul}));
+
+  ASSERT_TRUE(regWriteRaw(HKCU, key, L"as-dword", kRegTypeDword, {7, 0, 0, 0}));
+  EXPECT_EQ(regReadDword(HKCU, key, L"as-dword"), 7u);
+  // Replacing a value with another type leaves only the new one.
+  ASSERT_TRUE(regWriteRaw(HKCU, key, L"dword", kRegTypeBinary, {1, 2}));
+  EXPECT_FALSE(regReadDword(HKCU, key, L"dword").has_value());
+  EXPECT_EQ(regReadRaw(HKCU, key, L"dword"), (RegRawValue{kRegBinary, {1, 2}}));
+  ASSERT_TRUE(regDeleteValue(HKCU, key, L"dword"));
+  EXPECT_FALSE(regReadRaw(HKCU, key, L"dword").has_value());
+}
+
 TEST(RegistryRootNames, AreTheRegExeAbbreviations) {
   EXPECT_STREQ(regRootShortName(RegRoot::LocalMachine), L"HKLM");
   EXPECT_STREQ(regRootShortName(RegRoot::CurrentUser), L"HKCU");

@@ -21,6 +21,7 @@ struct Mapped {
   fs::path host;         // empty when the path cannot be mapped
   bool reachable = false;  // not inside a denied folder
   bool denied = false;     // the denied folder itself
+  bool writable = true;    // not inside a folder whose writes fail (Machine::failFileWrites)
 };
 
 bool strictlyInside(const fs::path& path, const fs::path& folder) {
@@ -30,12 +31,13 @@ bool strictlyInside(const fs::path& path, const fs::path& folder) {
 
 Mapped resolve(const std::wstring& windowsPath) {
   fs::path root;
-  std::vector<fs::path> denied;
+  std::vector<fs::path> denied, full;
   {
     auto& m = sim::machine();
     std::lock_guard lock(m.mutex());
     root = m.state().root;
     denied = m.state().deniedDirs;
+    full = m.state().fullDirs;
   }
   Mapped result;
   result.host = sim::mapWindowsPath(root, windowsPath).lexically_normal();
@@ -43,6 +45,8 @@ Mapped resolve(const std::wstring& windowsPath) {
   result.reachable = std::none_of(denied.begin(), denied.end(),
                                   [&](const fs::path& d) { return strictlyInside(result.host, d); });
   result.denied = std::find(denied.begin(), denied.end(), result.host) != denied.end();
+  result.writable =
+      std::none_of(full.begin(), full.end(), [&](const fs::path& d) { return strictlyInside(result.host, d); });
   return result;
 }
 
@@ -99,13 +103,13 @@ std::optional<std::string> readFileBytes(const std::wstring& path) {
 
 bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
   const Mapped m = resolve(path);
-  if (!m.reachable || isDirectory(m.host)) return false;
+  if (!m.reachable || !m.writable || isDirectory(m.host)) return false;
   return writeHostFile(m.host, bytes);
 }
 
 bool writeFileAtomic(const std::wstring& path, const std::string& bytes) {
   const Mapped m = resolve(path);
-  if (!m.reachable || isDirectory(m.host) || !m.host.has_filename()) return false;
+  if (!m.reachable || !m.writable || isDirectory(m.host) || !m.host.has_filename()) return false;
   static std::atomic<unsigned> counter{0};
   fs::path temp = m.host;
   temp += ".vxtmp" + std::to_string(counter.fetch_add(1));
@@ -125,7 +129,7 @@ bool writeFileAtomic(const std::wstring& path, const std::string& bytes) {
 bool copyFile(const std::wstring& from, const std::wstring& to, bool overwrite) {
   const Mapped source = resolve(from);
   const Mapped target = resolve(to);
-  if (!source.reachable || !target.reachable || !isRegularFile(source.host) || isDirectory(target.host)) return false;
+  if (!source.reachable || !target.reachable || !target.writable || !isRegularFile(source.host) || isDirectory(target.host)) return false;
   std::error_code ec;
   if (fs::exists(target.host, ec)) {
     if (!overwrite) return false;

@@ -635,6 +635,21 @@ std::vector<std::wstring> Machine::restorePoints() const {
   return state_->restorePoints;
 }
 
+// --- shell and full disks ------------------------------------------------------------------------
+
+std::vector<std::wstring> Machine::shellOpened() const {
+  std::lock_guard lock(mutex_);
+  return state_->shellOpened;
+}
+
+void Machine::failFileWrites(const std::wstring& windowsFolder, bool fail) {
+  std::lock_guard lock(mutex_);
+  const fs::path host = mapWindowsPath(state_->root, windowsFolder).lexically_normal();
+  auto& dirs = state_->fullDirs;
+  dirs.erase(std::remove(dirs.begin(), dirs.end(), host), dirs.end());
+  if (fail && !host.empty()) dirs.push_back(host);
+}
+
 Machine& machine() {
   static Machine instance;
   return instance;

@@ -146,6 +146,13 @@ class Machine {
   void setRestorePointsSucceed(bool succeed);
   std::vector<std::wstring> restorePoints() const;  // descriptions of created points
 
+  // --- shell and full disks (game tweaks) ---
+  // Targets given to shellOpen, in call order.
+  std::vector<std::wstring> shellOpened() const;
+  // Writing a file into this folder or below it fails as on a full disk (writeFileBytes,
+  // writeFileAtomic, copyFile's target); reading, listing and deleting still work.
+  void failFileWrites(const std::wstring& windowsFolder, bool fail = true);
+
   // Internal state shared with the sim/ implementations of the platform operations
   // (machine_state.h); touch it only with mutex() held.
   struct State;

@@ -111,6 +111,10 @@ struct Machine::State {
   bool restorePointsSucceed = true;
   std::vector<std::wstring> restorePoints;
 
+  // --- shell and full disks ---
+  std::vector<std::wstring> shellOpened;
+  std::vector<std::filesystem::path> fullDirs;  // host paths where writes fail
+
   RegKey& rootKey(RegRoot root) { return roots[static_cast<std::size_t>(root)]; }
   // The key or nothing; access rights are not checked.
   RegKey* findKey(RegRoot root, std::wstring_view path);

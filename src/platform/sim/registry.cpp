@@ -94,6 +94,19 @@ bool regWriteString(RegRoot root, const std::wstring& subkey, const std::wstring
   return writeValue(root, subkey, valueName, RegType::Sz, sim::toUtf16leBytes(text, true));
 }
 
+std::optional<RegRawValue> regReadRaw(RegRoot root, const std::wstring& subkey, const std::wstring& valueName) {
+  return withState([&](sim::Machine::State& s) -> std::optional<RegRawValue> {
+    const sim::RegValue* v = readValue(s, root, subkey, valueName);
+    if (v == nullptr) return std::nullopt;
+    return RegRawValue{static_cast<std::uint32_t>(v->type), v->data};
+  });
+}
+
+bool regWriteRaw(RegRoot root, const std::wstring& subkey, const std::wstring& valueName, std::uint32_t type,
+                 const std::vector<std::uint8_t>& data) {
+  return writeValue(root, subkey, valueName, static_cast<RegType>(type), data);
+}
+
 bool regDeleteValue(RegRoot root, const std::wstring& subkey, const std::wstring& valueName) {
   return withState([&](sim::Machine::State& s) {
     ++s.registryWrites;

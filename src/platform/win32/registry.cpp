@@ -101,6 +101,35 @@ bool regWriteString(RegRoot root, const std::wstring& subkey, const std::wstring
   return setValue(root, subkey, valueName, REG_SZ, text.c_str(), static_cast<DWORD>(bytes));
 }
 
+std::optional<RegRawValue> regReadRaw(RegRoot root, const std::wstring& subkey, const std::wstring& valueName) {
+  const UniqueRegKey key = openKey(root, subkey, KEY_QUERY_VALUE);
+  if (!key) return std::nullopt;
+  // The value may grow between the size query and the read; ask again while it does.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+      return std::nullopt;
+    RegRawValue value;
+    value.data.resize(size);
+    DWORD read = size;
+    const LSTATUS status =
+        RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, size == 0 ? nullptr : value.data.data(), &read);
+    if (status == ERROR_MORE_DATA) continue;
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    value.type = type;
+    value.data.resize(std::min<DWORD>(read, size));
+    return value;
+  }
+  return std::nullopt;
+}
+
+bool regWriteRaw(RegRoot root, const std::wstring& subkey, const std::wstring& valueName, std::uint32_t type,
+                 const std::vector<std::uint8_t>& data) {
+  if (data.size() > std::numeric_limits<DWORD>::max()) return false;
+  return setValue(root, subkey, valueName, type, data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size()));
+}
+
 bool regDeleteValue(RegRoot root, const std::wstring& subkey, const std::wstring& valueName) {
   LSTATUS openError = ERROR_SUCCESS;
   const UniqueRegKey key = openKey(root, subkey, KEY_SET_VALUE, &openError);

@@ -1,0 +1,36 @@
+#include "games/config_backup.h"
+
+#include "platform/files.h"
+
+namespace vx {
+
+std::wstring configBackupPath(const std::wstring& path) { return path + L".vx.bak"; }
+
+bool makeConfigBackup(const std::wstring& path) {
+  if (fileStatus(path).kind == FileKind::Missing) return true;
+  const std::wstring bak = configBackupPath(path);
+  if (fileStatus(bak).kind != FileKind::Missing) return true;
+  // Through a temporary file, so a failed copy never leaves a partial backup that later applies
+  // would keep as "the first one".
+  const auto bytes = readFileBytes(path);
+  return bytes && writeFileAtomic(bak, *bytes);
+}
+
+bool restoreConfigBackup(const std::wstring& path) {
+  const std::wstring bak = configBackupPath(path);
+  if (fileStatus(bak).kind == FileKind::Missing) return true;
+  const auto bytes = readFileBytes(bak);
+  if (!bytes || !writeFileAtomic(path, *bytes)) return false;
+  return removeFile(bak);
+}
+
+bool removeIfUnchanged(const std::wstring& path, const std::string& bytes) {
+  const FileStatus status = fileStatus(path);
+  if (status.kind == FileKind::Missing) return true;
+  if (status.kind != FileKind::File) return true;  // not a file the tweak made
+  const auto current = readFileBytes(path);
+  if (!current || *current != bytes) return true;
+  return removeFile(path);
+}
+
+}  // namespace vx

@@ -1,0 +1,23 @@
+// The one-time copy of a game config file that the config-file tweaks keep beside it
+// ("client.cfg.vx.bak"), and putting it back on revert.
+#pragma once
+#include <string>
+
+namespace vx {
+
+std::wstring configBackupPath(const std::wstring& path);
+
+// True when there is nothing to back up (no file) or a backup already exists (the first one
+// survives later applies); otherwise whether the copy was written.
+bool makeConfigBackup(const std::wstring& path);
+
+// True when there is no backup. Otherwise the copy is written over the file through a temporary
+// file and a move, and the backup is deleted only once the file holds it again; a failure
+// returns false and keeps both.
+bool restoreConfigBackup(const std::wstring& path);
+
+// Deletes a file that the tweak created, but only while it still holds exactly `bytes`: a file
+// the user has changed since stays. True when no such file is left behind by the tweak.
+bool removeIfUnchanged(const std::wstring& path, const std::string& bytes);
+
+}  // namespace vx

@@ -1,0 +1,173 @@
+#include "games/config_file_tweaks.h"
+
+#include "games/config_backup.h"
+#include "games/cvar_lines.h"
+#include "games/eight_bit_text.h"
+#include "games/ini_file.h"
+#include "platform/files.h"
+
+namespace vx {
+
+namespace {
+
+bool exists(const std::wstring& path) { return !path.empty() && fileStatus(path).kind != FileKind::Missing; }
+
+std::wstring parentFolder(const std::wstring& path) {
+  const std::size_t cut = path.find_last_of(L"\\/");
+  return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut);
+}
+
+// Before an existing file is rewritten: its backup must exist afterwards, unless the file is
+// exactly what this tweak writes anyway (a file it created earlier has nothing of the user's).
+bool protectExisting(const std::wstring& path, const std::string& ownBytes) {
+  if (!exists(path)) return true;
+  if (!exists(configBackupPath(path))) {
+    const auto current = readFileBytes(path);
+    if (current && *current == ownBytes) return true;
+  }
+  return makeConfigBackup(path);
+}
+
+// Revert of a file tweak: the backup when there is one, else removal of the tweak's own file.
+bool restoreOrRemove(const std::wstring& path, const std::string& ownBytes) {
+  if (exists(configBackupPath(path))) return restoreConfigBackup(path);
+  return removeIfUnchanged(path, ownBytes);
+}
+
+}  // namespace
+
+// --- CvarFileTweak ---------------------------------------------------------------------------------
+
+CvarFileTweak::CvarFileTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring cacheKey,
+                             std::vector<std::wstring> candidates, std::vector<CvarSetting> settings,
+                             std::wstring marker, GameDiscovery& discovery)
+    : Tweak(std::move(id), std::move(title), std::move(description), TweakCategory::Games),
+      cacheKey(std::move(cacheKey)),
+      candidates(std::move(candidates)),
+      settings(std::move(settings)),
+      marker(std::move(marker)),
+      discovery_(discovery) {}
+
+std::wstring CvarFileTweak::resolvePath() const { return discovery_.firstExistingPath(cacheKey, candidates); }
+
+TweakState CvarFileTweak::queryState() {
+  const std::wstring path = resolvePath();
+  if (path.empty()) return TweakState::Unavailable;
+  const auto lines = readTextLines(path);
+  if (!lines) return TweakState::NotApplied;
+  for (const std::wstring& line : *lines)
+    if (line.find(marker) != std::wstring::npos) return TweakState::Applied;
+  return TweakState::NotApplied;
+}
+
+bool CvarFileTweak::apply() {
+  const std::wstring path = resolvePath();
+  if (path.empty() || !makeConfigBackup(path)) return false;
+  auto lines = readTextLines(path);
+  if (!lines) return false;
+  for (const CvarSetting& s : settings) setCvarIn(*lines, s.key, s.value);
+  return writeTextLines(path, *lines);
+}
+
+bool CvarFileTweak::revert() {
+  const std::wstring path = resolvePath();
+  return path.empty() || restoreConfigBackup(path);
+}
+
+std::wstring CvarFileTweak::compatibilityNote() const {
+  return resolvePath().empty() ? L"Файл конфигурации игры не найден." : L"";
+}
+
+// --- WriteFileTweak --------------------------------------------------------------------------------
+
+WriteFileTweak::WriteFileTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring cacheKey,
+                               std::vector<std::wstring> candidates, std::wstring fileName, std::wstring content,
+                               std::wstring marker, std::wstring fallbackFolder, GameDiscovery& discovery)
+    : Tweak(std::move(id), std::move(title), std::move(description), TweakCategory::Games),
+      cacheKey(std::move(cacheKey)),
+      candidates(std::move(candidates)),
+      fileName(std::move(fileName)),
+      content(std::move(content)),
+      marker(std::move(marker)),
+      fallbackFolder(std::move(fallbackFolder)),
+      discovery_(discovery) {}
+
+std::wstring WriteFileTweak::resolveFolder() const {
+  std::wstring folder = discovery_.firstExistingPath(cacheKey, candidates);
+  return folder.empty() ? fallbackFolder : folder;
+}
+
+std::wstring WriteFileTweak::resolvePath() const {
+  const std::wstring folder = resolveFolder();
+  return folder.empty() ? std::wstring() : joinPath(folder, fileName);
+}
+
+std::string WriteFileTweak::bytesOnDisk() const { return joinTextLines(splitTextLines(toEightBit(content))); }
+
+TweakState WriteFileTweak::queryState() {
+  const std::wstring path = resolvePath();
+  if (path.empty()) return TweakState::Unavailable;
+  const auto bytes = readFileBytes(path);
+  if (!bytes) return TweakState::NotApplied;
+  return fromEightBit(*bytes).find(marker) != std::wstring::npos ? TweakState::Applied : TweakState::NotApplied;
+}
+
+bool WriteFileTweak::apply() {
+  const std::wstring folder = resolveFolder();
+  if (folder.empty()) return false;
+  const std::wstring path = joinPath(folder, fileName);
+  createDirectories(folder);
+  const std::string bytes = bytesOnDisk();
+  if (!protectExisting(path, bytes)) return false;
+  return writeFileAtomic(path, bytes);
+}
+
+bool WriteFileTweak::revert() {
+  const std::wstring path = resolvePath();
+  return path.empty() || restoreOrRemove(path, bytesOnDisk());
+}
+
+std::wstring WriteFileTweak::compatibilityNote() const {
+  return resolveFolder().empty() ? L"Каталог конфигурации игры не найден." : L"";
+}
+
+// --- UeEngineIniTweak ------------------------------------------------------------------------------
+
+UeEngineIniTweak::UeEngineIniTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring path,
+                                   std::vector<IniSetting> settings)
+    : Tweak(std::move(id), std::move(title), std::move(description), TweakCategory::Games),
+      path(std::move(path)),
+      settings(std::move(settings)) {}
+
+std::string UeEngineIniTweak::createdBytes() const {
+  std::vector<std::wstring> lines;
+  for (const IniSetting& s : settings) setIniValueIn(lines, s.section, s.key, s.value);
+  return joinTextLines(lines);
+}
+
+TweakState UeEngineIniTweak::queryState() {
+  if (settings.empty() || !exists(path)) return TweakState::NotApplied;
+  const IniSetting& first = settings.front();
+  return readIniValue(path, first.section, first.key) == first.value ? TweakState::Applied : TweakState::NotApplied;
+}
+
+bool UeEngineIniTweak::apply() {
+  if (path.empty()) return false;
+  const std::wstring folder = parentFolder(path);
+  if (!folder.empty()) createDirectories(folder);
+  if (!protectExisting(path, createdBytes())) return false;
+  bool all = true;
+  for (const IniSetting& s : settings) all = setIniValue(path, s.section, s.key, s.value) && all;
+  return all;
+}
+
+bool UeEngineIniTweak::revert() { return path.empty() || restoreOrRemove(path, createdBytes()); }
+
+std::wstring UeEngineIniTweak::compatibilityNote() const {
+  const std::wstring folder = parentFolder(path);
+  if (folder.empty() || fileStatus(folder).kind != FileKind::Directory)
+    return L"Игра не запускалась ни разу: каталог конфига не создан.";
+  return {};
+}
+
+}  // namespace vx

@@ -1,0 +1,99 @@
+// The tweaks that edit a game's own configuration files: console variables in a config file
+// (CvarFileTweak), a whole file with fixed content (WriteFileTweak) and entries of an Unreal
+// Engine .ini (UeEngineIniTweak). Each keeps a one-time ".vx.bak" copy beside the file and
+// reverts from it. The per-game group builder creates them.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "core/tweak.h"
+#include "games/game_discovery.h"
+
+namespace vx {
+
+struct CvarSetting {
+  std::wstring key;
+  std::wstring value;  // as written after the key and one blank, quotes included
+};
+
+struct IniSetting {
+  std::wstring section;  // the name between the brackets
+  std::wstring key;
+  std::wstring value;
+};
+
+class CvarFileTweak : public Tweak {
+ public:
+  CvarFileTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring cacheKey,
+                std::vector<std::wstring> candidates, std::vector<CvarSetting> settings, std::wstring marker,
+                GameDiscovery& discovery = gameDiscovery());
+
+  // Unavailable without a file; Applied when some line contains the marker.
+  TweakState queryState() override;
+  // Refuses (false) when the backup cannot be made or the file cannot be read.
+  bool apply() override;
+  bool revert() override;
+  std::wstring compatibilityNote() const override;
+
+  // The config file found now (cached), or empty.
+  std::wstring resolvePath() const;
+
+  const std::wstring cacheKey;
+  const std::vector<std::wstring> candidates;
+  const std::vector<CvarSetting> settings;
+  const std::wstring marker;
+
+ private:
+  GameDiscovery& discovery_;
+};
+
+class WriteFileTweak : public Tweak {
+ public:
+  // fallbackFolder is used when no candidate folder exists yet (may be empty).
+  WriteFileTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring cacheKey,
+                 std::vector<std::wstring> candidates, std::wstring fileName, std::wstring content,
+                 std::wstring marker, std::wstring fallbackFolder = {}, GameDiscovery& discovery = gameDiscovery());
+
+  TweakState queryState() override;
+  // Never overwrites an existing file that could not be backed up.
+  bool apply() override;
+  // Restores the backup; without one, removes the file while it still holds what apply wrote.
+  bool revert() override;
+  std::wstring compatibilityNote() const override;
+
+  std::wstring resolveFolder() const;
+  std::wstring resolvePath() const;
+  // The file as apply writes it: content with CR LF line ends.
+  std::string bytesOnDisk() const;
+
+  const std::wstring cacheKey;
+  const std::vector<std::wstring> candidates;
+  const std::wstring fileName;
+  const std::wstring content;
+  const std::wstring marker;
+  const std::wstring fallbackFolder;
+
+ private:
+  GameDiscovery& discovery_;
+};
+
+class UeEngineIniTweak : public Tweak {
+ public:
+  UeEngineIniTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring path,
+                   std::vector<IniSetting> settings);
+
+  // Decided by the first setting alone; never Unavailable.
+  TweakState queryState() override;
+  bool apply() override;
+  // Restores the backup; without one, removes a file apply created while it is unchanged.
+  bool revert() override;
+  std::wstring compatibilityNote() const override;
+
+  // The file apply creates when there is none.
+  std::string createdBytes() const;
+
+  const std::wstring path;
+  const std::vector<IniSetting> settings;
+};
+
+}  // namespace vx

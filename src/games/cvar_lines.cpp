@@ -1,0 +1,31 @@
+#include "games/cvar_lines.h"
+
+namespace vx {
+
+namespace {
+
+bool setsCvar(const std::wstring& line, const std::wstring& key) {
+  return line.size() > key.size() && line.compare(0, key.size(), key) == 0 &&
+         (line[key.size()] == L' ' || line[key.size()] == L'=');
+}
+
+}  // namespace
+
+const std::wstring* findCvarLine(const std::vector<std::wstring>& lines, const std::wstring& key) {
+  for (const std::wstring& line : lines)
+    if (setsCvar(line, key)) return &line;
+  return nullptr;
+}
+
+void setCvarIn(std::vector<std::wstring>& lines, const std::wstring& key, const std::wstring& value) {
+  const std::wstring entry = key + L" " + value;
+  for (std::wstring& line : lines) {
+    if (setsCvar(line, key)) {
+      line = entry;
+      return;
+    }
+  }
+  lines.push_back(entry);
+}
+
+}  // namespace vx

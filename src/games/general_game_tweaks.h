@@ -1,0 +1,63 @@
+// The game tweaks not tied to one game: Game Bar and capture off, raw mouse input, ULPS off on
+// NVIDIA adapters, opening the GPU vendor's colour settings and clearing the shader caches. The
+// general game group builder creates one of each.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "tweaks/reg_settings_tweak.h"
+
+namespace vx {
+
+class KillGameBarTweak : public RegSettingsTweak {
+ public:
+  KillGameBarTweak();
+  // The three per-user keys; the machine-wide policy key it also writes is not exported.
+  std::vector<BackupKey> backupKeys() const override;
+};
+
+class MouseRawInputTweak : public RegSettingsTweak {
+ public:
+  MouseRawInputTweak();
+};
+
+class NvDisableUlpsTweak : public DescribedTweak {
+ public:
+  NvDisableUlpsTweak();
+  // Unavailable without an NVIDIA adapter key; Applied when any key has DisableULPS = 1.
+  TweakState queryState() override;
+  // True when at least one key took the value.
+  bool apply() override;
+  bool revert() override;
+  std::wstring compatibilityNote() const override;
+};
+
+// A one-shot action: always NotApplied, revert does nothing.
+class OpenColorSettingsTweak : public DescribedTweak {
+ public:
+  OpenColorSettingsTweak();
+  TweakState queryState() override { return TweakState::NotApplied; }
+  // Opens the NVIDIA control panel, else AMD's Radeon Software, else the display settings page;
+  // true whatever the shell reports.
+  bool apply() override;
+  bool revert() override { return true; }
+
+  // What apply would open now.
+  static std::wstring target();
+};
+
+// A one-shot action: always NotApplied, revert does nothing.
+class ClearShaderCacheTweak : public DescribedTweak {
+ public:
+  ClearShaderCacheTweak();
+  TweakState queryState() override { return TweakState::NotApplied; }
+  // Deletes every file below the cache folders, never through a link or junction; true when at
+  // least one file was deleted.
+  bool apply() override;
+  bool revert() override { return true; }
+};
+
+// The D3D, NVIDIA and AMD shader cache folders below LOCALAPPDATA, in this order; empty without it.
+std::vector<std::wstring> shaderCacheFolders();
+
+}  // namespace vx
