@@ -45,8 +45,8 @@ Mapped resolve(const std::wstring& windowsPath) {
   result.reachable = std::none_of(denied.begin(), denied.end(),
                                   [&](const fs::path& d) { return strictlyInside(result.host, d); });
   result.denied = std::find(denied.begin(), denied.end(), result.host) != denied.end();
-  result.writable =
-      std::none_of(full.begin(), full.end(), [&](const fs::path& d) { return strictlyInside(result.host, d); });
+  result.writable = std::none_of(full.begin(), full.end(),
+                                 [&](const fs::path& d) { return d == result.host || strictlyInside(result.host, d); });
   return result;
 }
 

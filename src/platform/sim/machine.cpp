@@ -642,9 +642,9 @@ std::vector<std::wstring> Machine::shellOpened() const {
   return state_->shellOpened;
 }
 
-void Machine::failFileWrites(const std::wstring& windowsFolder, bool fail) {
+void Machine::failFileWrites(const std::wstring& windowsPath, bool fail) {
   std::lock_guard lock(mutex_);
-  const fs::path host = mapWindowsPath(state_->root, windowsFolder).lexically_normal();
+  const fs::path host = mapWindowsPath(state_->root, windowsPath).lexically_normal();
   auto& dirs = state_->fullDirs;
   dirs.erase(std::remove(dirs.begin(), dirs.end(), host), dirs.end());
   if (fail && !host.empty()) dirs.push_back(host);

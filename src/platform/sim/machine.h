@@ -149,9 +149,9 @@ class Machine {
   // --- shell and full disks (game tweaks) ---
   // Targets given to shellOpen, in call order.
   std::vector<std::wstring> shellOpened() const;
-  // Writing a file into this folder or below it fails as on a full disk (writeFileBytes,
+  // Writing this file, or any file below this folder, fails as on a full disk (writeFileBytes,
   // writeFileAtomic, copyFile's target); reading, listing and deleting still work.
-  void failFileWrites(const std::wstring& windowsFolder, bool fail = true);
+  void failFileWrites(const std::wstring& windowsPath, bool fail = true);
 
   // Internal state shared with the sim/ implementations of the platform operations
   // (machine_state.h); touch it only with mutex() held.
