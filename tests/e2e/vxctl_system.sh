@@ -64,6 +64,12 @@ expected_ids=(
   pro.tcp_autotune pro.no_reserved_storage
   sys.maps_no_autoupdate sys.store_no_autoupdate sys.no_indexing sys.no_ndu sys.pause_winupdate
   sys.no_delivery_opt sys.no_edge_bg sys.no_onedrive
+  game.ifeo.RustClient.exe game.ifeo.cs2.exe game.ifeo.RobloxPlayerBeta.exe game.ifeo.ARC-Win64-Shipping.exe
+  game.ifeo.TslGame.exe game.fso.RustClient.exe game.fso.cs2.exe game.fso.RobloxPlayerBeta.exe
+  game.fso.ARC-Win64-Shipping.exe game.fso.TslGame.exe game.rust.visuals game.cs2.autoexec game.roblox.fflags
+  game.arc.engineini game.pubg.engineini game.pubg.gameusersettings game.color.open
+  game.kill_gamebar game.nv_no_ulps game.mouse_raw game.clear_shadercache
+  game.mit.RustClient.exe game.mit.cs2.exe game.mit.ARC-Win64-Shipping.exe game.mit.TslGame.exe
   perf.priorityseparation perf.visualfx perf.sysmain system.spooler game.disable_gamedvr game.hwsch
   game.gamemode priv.telemetry priv.diagtrack priv.advertising_id
   net.vip.tcp_latency net.vip.intr_moderation net.vip.disable_eee
@@ -73,10 +79,12 @@ expected_ids=(
 )
 catalogue_in_order() {
   local out; out=$(vx list) || return 1
+  [ "${#expected_ids[@]}" -eq 77 ] || { echo "expected list holds ${#expected_ids[@]} ids"; return 1; }
   diff <(cut -f1 <<<"$out") <(printf '%s\n' "${expected_ids[@]}") || return 1
   # Every row: id, category, tier 0..3, aggressive flag, a state, a title.
   local bad
-  bad=$(grep -Ev "^[a-z_.]+${TAB}(Performance|Pro|Network|System|Games|Privacy|Cleanup)${TAB}[0-3]${TAB}(aggressive|-)${TAB}(Applied|NotApplied|Unavailable|Undetermined)${TAB}.+$" <<<"$out")
+  # Per-executable ids keep the executable's letter case ("game.mit.ARC-Win64-Shipping.exe").
+  bad=$(grep -Ev "^[A-Za-z0-9_.-]+${TAB}(Performance|Pro|Network|System|Games|Privacy|Cleanup)${TAB}[0-3]${TAB}(aggressive|-)${TAB}(Applied|NotApplied|Unavailable|Undetermined)${TAB}.+$" <<<"$out")
   [ -z "$bad" ] || { echo "malformed rows:"; printf '%s\n' "$bad"; return 1; }
 }
 check "list shows the whole system catalogue in order with states" catalogue_in_order
