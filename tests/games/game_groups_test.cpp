@@ -106,5 +106,19 @@ TEST_F(GameGroups, StandTogetherInTheCatalogueAndCompleteTheProfiles) {
   EXPECT_EQ(perTier[3], 21);
 }
 
+TEST_F(GameGroups, MouseAccelerationAndRawMouseAgreeOnTheValues) {
+  const TweakCatalog catalog = buildCatalog();
+  TweakPtr accel, raw;
+  for (const TweakPtr& t : catalog) {
+    if (t->id == L"system.mouse_accel") accel = t;
+    if (t->id == L"game.mouse_raw") raw = t;
+  }
+  ASSERT_TRUE(accel && raw);
+  ASSERT_TRUE(accel->apply());
+  ASSERT_TRUE(raw->apply());
+  EXPECT_EQ(accel->queryState(), TweakState::Applied);
+  EXPECT_EQ(raw->queryState(), TweakState::Applied);
+}
+
 }  // namespace
 }  // namespace vx
