@@ -60,4 +60,19 @@ per_executable_values() {
 }
 check "IFEO priority and compatibility flags reach the registry and go on revert" per_executable_values
 
+mouse_tweaks_agree() {
+  vx apply system.mouse_accel game.mouse_raw >/dev/null || return 1
+  local out; out=$(vx status system.mouse_accel game.mouse_raw) || return 1
+  [ "$out" = "system.mouse_accel${TAB}Applied
+game.mouse_raw${TAB}Applied" ] || { printf '%s\n' "$out"; return 1; }
+  vx revert game.mouse_raw system.mouse_accel >/dev/null
+}
+check "system.mouse_accel and game.mouse_raw both read Applied after one apply" mouse_tweaks_agree
+
+list_has_all_tweaks() {
+  local out; out=$(vx list) || return 1
+  [ "$(wc -l <<<"$out")" -eq 77 ] && [ "$(grep -c '^game\.' <<<"$out")" -eq 28 ]
+}
+check "list shows all 77 tweaks, 28 of them game tweaks" list_has_all_tweaks
+
 e2e_finish

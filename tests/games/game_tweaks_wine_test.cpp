@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "base/text.h"
 #include "games/config_file_tweaks.h"
 #include "games/game_discovery.h"
 #include "games/game_library_roots.h"
@@ -92,7 +93,8 @@ TEST_F(GameFilesWine, ConfigTweaksRoundTripToTheOriginalBytes) {
     std::string original;
   };
   for (const Case& c : {Case{rust, cfgPath, cfg}, Case{roblox, jsonPath, json}, Case{arc, iniPath, ini}}) {
-    EXPECT_EQ(c.tweak.queryState(), TweakState::NotApplied) << c.tweak.id.size();
+    SCOPED_TRACE(toUtf8(c.tweak.id));
+    EXPECT_EQ(c.tweak.queryState(), TweakState::NotApplied);
     ASSERT_TRUE(c.tweak.apply());
     EXPECT_EQ(c.tweak.queryState(), TweakState::Applied);
     EXPECT_NE(readFileBytes(c.path), c.original);
