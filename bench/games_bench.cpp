@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "bench_compare.h"
 #include "games/game_discovery.h"
 #include "platform/files.h"
 #include "platform/system.h"
@@ -21,48 +22,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr int kRounds = 7;
-constexpr double kRoundSeconds = 0.2;
-
-volatile std::size_t g_sink = 0;
-
-int calibrate(const std::function<void()>& body) {
-  int reps = 1;
-  for (;;) {
-    const auto start = Clock::now();
-    for (int i = 0; i < reps; ++i) body();
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    if (seconds >= kRoundSeconds / 4 || reps >= (1 << 24))
-      return std::max(1, static_cast<int>(reps * kRoundSeconds / std::max(seconds, 1e-9)));
-    reps *= 4;
-  }
-}
-
-double roundNs(const std::function<void()>& body, int reps) {
-  const auto start = Clock::now();
-  for (int i = 0; i < reps; ++i) body();
-  return std::chrono::duration<double, std::nano>(Clock::now() - start).count() / reps;
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-// Rounds of the subject and the baseline alternate, so drift of the machine hits both alike.
-void compare(const char* name, const std::function<void()>& subject, const char* baselineName,
-             const std::function<void()>& baseline) {
-  const int subjectReps = calibrate(subject);
-  const int baselineReps = calibrate(baseline);
-  std::vector<double> s, b;
-  for (int r = 0; r < kRounds; ++r) {
-    s.push_back(roundNs(subject, subjectReps));
-    b.push_back(roundNs(baseline, baselineReps));
-  }
-  const double ms = median(s), mb = median(b);
-  std::printf("%-40s %12.2f us   %-36s %12.2f us   ratio %6.2f\n", name, ms / 1000, baselineName, mb / 1000, ms / mb);
-}
+using vx::bench::compare;
+using vx::bench::g_sink;
 
 // 20 game folders, each a binary tree of folders six levels deep with `filesPerFolder` files in
 // every folder: files lie up to seven folders below the root.
@@ -101,7 +62,7 @@ int main() {
   const std::wstring exe = vx::joinPath(root, L"Game19\\dir1\\dir1\\dir1\\Target.exe");
   vx::writeFileBytes(exe, "MZ");
   std::printf("library: %zu files below %s\nmedian of %d rounds of ~%.0f ms each\n\n", files + 1,
-              std::string(root.begin(), root.end()).c_str(), kRounds, kRoundSeconds * 1000);
+              std::string(root.begin(), root.end()).c_str(), vx::bench::kRounds, vx::bench::kRoundSeconds * 1000);
 
   // A clock that moves 30 s per reading: every lookup misses the cache and searches the disk.
   std::int64_t ticking = 0;
