@@ -43,7 +43,8 @@ NewFolder createNewDirectory(const std::wstring& path);
 struct DirEntry {
   std::wstring name;
   bool isDirectory = false;
-  bool isLink = false;
+  bool isLink = false;    // a reparse point: symbolic link, junction or mount point
+  bool readOnly = false;  // FILE_ATTRIBUTE_READONLY
   std::uint64_t size = 0;
 };
 
@@ -55,6 +56,14 @@ std::optional<std::vector<DirEntry>> listDirectory(const std::wstring& path);
 // The visitor gets the full path and the entry and returns false to stop the walk.
 void walkFiles(const std::wstring& root, int maxDepth,
                const std::function<bool(const std::wstring& path, const DirEntry& entry)>& visit);
+
+// Deletes a file; a read-only file first loses just that flag (its other attributes stay). When
+// the deletion still fails the flag is put back. Folders are never deleted here.
+bool removeFileClearingReadOnly(const std::wstring& path);
+
+// Removes a folder that is empty (RemoveDirectoryW). A link is never removed this way: under
+// Wine that call on a symbolic link deletes what the link points to.
+bool removeEmptyDirectory(const std::wstring& path);
 
 // Joins a folder and a name with exactly one backslash.
 std::wstring joinPath(const std::wstring& folder, const std::wstring& name);

@@ -28,4 +28,12 @@ bool startHiddenProcess(const std::wstring& commandLine);
 // Runs "\"path\" arguments"; true only when the child exited with code 0 within the time-out.
 bool runProgram(const std::wstring& exePath, const std::wstring& arguments, std::uint32_t timeoutMs);
 
+// Starts a program for the user, not hidden: ShellExecuteExW with the verb "open", SW_SHOWNORMAL,
+// SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI. True when the shell started it.
+bool shellStartProgram(const std::wstring& exePath);
+
+// Starts a program with CreateProcessW, the path as application name and default start-up
+// information (the fallback when the shell cannot start it). True when it started.
+bool startProgramDirectly(const std::wstring& exePath);
+
 }  // namespace vx

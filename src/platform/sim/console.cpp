@@ -1,9 +1,13 @@
 // Console output on the native build: UTF-8 bytes straight to the standard streams.
 #include "platform/console.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "base/text.h"
+#include "platform/sim/machine_state.h"
 
 namespace vx {
 
@@ -21,5 +25,17 @@ void prepareUtf8Console() {}
 
 void writeStdout(const std::wstring& text) { writeTo(stdout, text); }
 void writeStderr(const std::wstring& text) { writeTo(stderr, text); }
+
+// Real time passes, in 100 ms slices, until the machine's console got a Ctrl+C.
+bool waitForInterrupt(std::uint32_t ms) {
+  const auto interrupted = [] {
+    auto& m = sim::machine();
+    std::lock_guard lock(m.mutex());
+    return m.state().readings.consoleInterrupted;
+  };
+  for (std::uint32_t waited = 0; waited < ms && !interrupted(); waited += 100)
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::min<std::uint32_t>(100, ms - waited)));
+  return interrupted();
+}
 
 }  // namespace vx

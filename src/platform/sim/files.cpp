@@ -60,6 +60,22 @@ bool isDirectory(const fs::path& host) {
   return fs::is_directory(host, ec);
 }
 
+bool isLocked(const fs::path& host) {
+  auto& m = sim::machine();
+  std::lock_guard lock(m.mutex());
+  const auto& locked = m.state().readings.lockedFiles;
+  return std::find(locked.begin(), locked.end(), host) != locked.end();
+}
+
+constexpr fs::perms kWriteBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+
+// A regular file without write permission stands for FILE_ATTRIBUTE_READONLY.
+bool isReadOnlyFile(const fs::path& host) {
+  std::error_code ec;
+  const auto own = fs::symlink_status(host, ec);
+  return !ec && own.type() == fs::file_type::regular && (own.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
 bool writeHostFile(const fs::path& host, const std::string& bytes) {
   std::ofstream out(host, std::ios::binary | std::ios::trunc);
   if (!out) return false;
@@ -147,7 +163,29 @@ bool removeFile(const std::wstring& path) {
   const auto own = fs::symlink_status(m.host, ec);
   if (ec || own.type() == fs::file_type::not_found) return false;
   // DeleteFileW removes files and file links; folders and folder links need RemoveDirectoryW.
-  if (isDirectory(m.host)) return false;
+  // It refuses read-only files and files open elsewhere without FILE_SHARE_DELETE.
+  if (isDirectory(m.host) || isReadOnlyFile(m.host) || isLocked(m.host)) return false;
+  return fs::remove(m.host, ec) && !ec;
+}
+
+bool removeFileClearingReadOnly(const std::wstring& path) {
+  const Mapped m = resolve(path);
+  if (!m.reachable || isDirectory(m.host)) return false;
+  const bool readOnly = isReadOnlyFile(m.host);
+  std::error_code ec;
+  if (readOnly) fs::permissions(m.host, fs::perms::owner_write, fs::perm_options::add, ec);
+  if (removeFile(path)) return true;
+  if (readOnly) fs::permissions(m.host, kWriteBits, fs::perm_options::remove, ec);
+  return false;
+}
+
+bool removeEmptyDirectory(const std::wstring& path) {
+  const Mapped m = resolve(path);
+  if (!m.reachable || m.denied) return false;
+  std::error_code ec;
+  const auto own = fs::symlink_status(m.host, ec);
+  if (ec || own.type() != fs::file_type::directory) return false;  // links are never removed here
+  if (!fs::is_empty(m.host, ec) || ec) return false;
   return fs::remove(m.host, ec) && !ec;
 }
 
@@ -184,6 +222,7 @@ std::optional<std::vector<DirEntry>> listDirectory(const std::wstring& path) {
     if (!entry.isLink && !entry.isDirectory && it->is_regular_file(statusError)) {
       const auto size = it->file_size(statusError);
       entry.size = statusError ? 0 : size;  // a link reports its own size, 0, like FindFirstFileW
+      entry.readOnly = isReadOnlyFile(it->path());
     }
     entries.push_back(std::move(entry));
   }

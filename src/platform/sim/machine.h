@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/performance.h"
 #include "platform/power.h"
 #include "platform/registry.h"
 #include "platform/system.h"
@@ -152,6 +153,33 @@ class Machine {
   // Writing this file, or any file below this folder, fails as on a full disk (writeFileBytes,
   // writeFileAtomic, copyFile's target); reading, listing and deleting still work.
   void failFileWrites(const std::wstring& windowsPath, bool fail = true);
+
+  // --- booster, monitor and maintenance readings (performance.h, processes.h, recycle_bin.h,
+  // console.h, the shell start of process.h, locked and read-only files); see machine_services.cpp ---
+  void failProcessSnapshot(bool fail = true);
+  void setSystemTimes(std::optional<SystemTimes> times);  // nothing: GetSystemTimes fails
+  // Per-engine utilisations of the next samples; nothing: the counter cannot be added (as under
+  // Wine). Takes effect for counters created afterwards and for every later sample.
+  void setGpuEngines(std::optional<std::vector<double>> utilisations);
+  void setNtFunctionsPresent(bool timerResolution, bool standbyPurge);
+  void failTimerRequests(bool fail = true);
+  void failStandbyPurges(bool fail = true);
+  // The resolution this process holds in 100 ns units, 0 when none; calls made so far.
+  std::uint32_t heldTimerResolution() const;
+  std::uint32_t timerRequestCalls() const;
+  std::uint32_t standbyPurgeCalls() const;
+  void setRecycleBinResult(std::int32_t hresult);
+  std::uint32_t recycleBinCalls() const;
+  // ShellExecuteExW fails until called again with false; programs started through the shell.
+  void failShellStarts(bool fail = true);
+  std::vector<std::wstring> shellStartedPrograms() const;
+  // DeleteFileW of this file fails (it is open elsewhere without FILE_SHARE_DELETE).
+  void lockFile(const std::wstring& windowsPath, bool locked = true);
+  // FILE_ATTRIBUTE_READONLY of a file (kept as the host file's missing write permission).
+  void setReadOnly(const std::wstring& windowsPath, bool readOnly = true);
+  bool isReadOnly(const std::wstring& windowsPath) const;
+  // A Ctrl+C reaches the console.
+  void interruptConsole();
 
   // Internal state shared with the sim/ implementations of the platform operations
   // (machine_state.h); touch it only with mutex() held.

@@ -115,6 +115,22 @@ struct Machine::State {
   std::vector<std::wstring> shellOpened;
   std::vector<std::filesystem::path> fullDirs;  // host paths where writes fail
 
+  // --- booster, monitor and maintenance readings ---
+  struct ServiceReadings {
+    bool snapshotFails = false;
+    std::optional<SystemTimes> systemTimes = SystemTimes{80'000'000'000ULL, 100'000'000'000ULL, 20'000'000'000ULL};
+    std::optional<std::vector<double>> gpuEngines;  // default: no GPU engine counter
+    bool timerFunctionPresent = true, purgeFunctionPresent = true;
+    bool timerRequestsFail = false, purgesFail = false;
+    std::uint32_t heldResolution = 0, timerCalls = 0, purgeCalls = 0;
+    std::int32_t recycleBinResult = 0;
+    std::uint32_t recycleBinCalls = 0;
+    bool shellStartsFail = false;
+    std::vector<std::wstring> shellStarted;
+    std::vector<std::filesystem::path> lockedFiles;  // host paths
+    bool consoleInterrupted = false;
+  } readings;
+
   RegKey& rootKey(RegRoot root) { return roots[static_cast<std::size_t>(root)]; }
   // The key or nothing; access rights are not checked.
   RegKey* findKey(RegRoot root, std::wstring_view path);

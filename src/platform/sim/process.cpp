@@ -73,6 +73,23 @@ ChildExit runHiddenProcess(const std::wstring& commandLine, std::uint32_t timeou
 
 bool startHiddenProcess(const std::wstring& commandLine) { return runChild(commandLine, 0) != ChildExit::NotStarted; }
 
+bool shellStartProgram(const std::wstring& exePath) {
+  {
+    auto& m = sim::machine();
+    std::lock_guard lock(m.mutex());
+    if (m.state().readings.shellStartsFail) return false;
+  }
+  if (runChild(L"\"" + exePath + L"\"", 0) == ChildExit::NotStarted) return false;
+  auto& m = sim::machine();
+  std::lock_guard lock(m.mutex());
+  m.state().readings.shellStarted.push_back(exePath);
+  return true;
+}
+
+bool startProgramDirectly(const std::wstring& exePath) {
+  return runChild(L"\"" + exePath + L"\"", 0) != ChildExit::NotStarted;
+}
+
 bool runProgram(const std::wstring& exePath, const std::wstring& arguments, std::uint32_t timeoutMs) {
   return runChild(L"\"" + exePath + L"\" " + arguments, timeoutMs) == ChildExit::ExitedZero;
 }

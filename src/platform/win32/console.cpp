@@ -6,7 +6,9 @@
 
 #include <cstdio>
 
+#include "base/process_wide.h"
 #include "base/text.h"
+#include "platform/win32/handles.h"
 
 namespace vx {
 
@@ -25,5 +27,33 @@ void prepareUtf8Console() { SetConsoleOutputCP(CP_UTF8); }
 void writeStdout(const std::wstring& text) { writeUtf8(stdout, text); }
 
 void writeStderr(const std::wstring& text) { writeUtf8(stderr, text); }
+
+namespace {
+
+// A manual-reset event that the console's Ctrl+C sets; it lives as long as the process.
+struct InterruptEvent {
+  win32::UniqueHandle event{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+};
+
+BOOL WINAPI onConsoleControl(DWORD type) {
+  if (type != CTRL_C_EVENT && type != CTRL_BREAK_EVENT) return FALSE;  // closing still ends the process
+  SetEvent(processWide<InterruptEvent>().event.get());
+  return TRUE;
+}
+
+}  // namespace
+
+bool waitForInterrupt(std::uint32_t ms) {
+  static const bool installed = [] {
+    processWide<InterruptEvent>();  // created before the handler can run
+    return SetConsoleCtrlHandler(onConsoleControl, TRUE) != FALSE;
+  }();
+  const HANDLE event = processWide<InterruptEvent>().event.get();
+  if (!installed || event == nullptr) {
+    Sleep(ms);
+    return false;
+  }
+  return WaitForSingleObject(event, ms) == WAIT_OBJECT_0;
+}
 
 }  // namespace vx

@@ -138,6 +138,27 @@ bool copyFile(const std::wstring& from, const std::wstring& to, bool overwrite) 
 
 bool removeFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
 
+bool removeFileClearingReadOnly(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+  if (readOnly) {
+    const DWORD others = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(path.c_str(), others == 0 ? FILE_ATTRIBUTE_NORMAL : others);
+  }
+  if (DeleteFileW(path.c_str())) return true;
+  if (readOnly) SetFileAttributesW(path.c_str(), attributes);  // a file that stays keeps its flag
+  return false;
+}
+
+bool removeEmptyDirectory(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+      (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return false;
+  return RemoveDirectoryW(path.c_str()) != FALSE;
+}
+
 bool createDirectories(const std::wstring& path) {
   const std::wstring folder = withoutTrailingSeparators(path);
   if (folder.empty()) return false;
@@ -185,6 +206,7 @@ std::optional<std::vector<DirEntry>> listDirectory(const std::wstring& path) {
     entry.name = name;
     entry.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     entry.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    entry.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
     entry.size = entry.isDirectory ? 0 : combinedSize(data.nFileSizeHigh, data.nFileSizeLow);
     entries.push_back(std::move(entry));
   } while (FindNextFileW(search.get(), &data));

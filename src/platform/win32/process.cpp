@@ -3,6 +3,7 @@
 #include "platform/process.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <vector>
 
@@ -61,6 +62,27 @@ ChildExit runHiddenProcess(const std::wstring& commandLine, std::uint32_t timeou
 }
 
 bool startHiddenProcess(const std::wstring& commandLine) { return runHiddenChild(commandLine, 0).started; }
+
+bool shellStartProgram(const std::wstring& exePath) {
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = L"open";
+  info.lpFile = exePath.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  return ShellExecuteExW(&info) != FALSE;
+}
+
+bool startProgramDirectly(const std::wstring& exePath) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(exePath.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return false;
+  const win32::UniqueHandle process(info.hProcess);
+  const win32::UniqueHandle thread(info.hThread);
+  return true;
+}
 
 bool runProgram(const std::wstring& exePath, const std::wstring& arguments, std::uint32_t timeoutMs) {
   return runHiddenProcess(L"\"" + exePath + L"\" " + arguments, timeoutMs) == ChildExit::ExitedZero;

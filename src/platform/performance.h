@@ -1,0 +1,52 @@
+// Load readings and timing services of the host for the booster and the resource monitor:
+// cumulative system times, per-engine GPU utilisation (PDH), the 0.5 ms timer resolution and the
+// standby-list purge (ntdll, looked up at run time). Implemented by win32/ and sim/.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace vx {
+
+// GetSystemTimes in 100 ns units since boot; kernel time includes idle time.
+struct SystemTimes {
+  std::uint64_t idle = 0;
+  std::uint64_t kernel = 0;
+  std::uint64_t user = 0;
+};
+std::optional<SystemTimes> systemTimes();
+
+// NtSetTimerResolution: whether ntdll exports it; a request for the given resolution (100 ns
+// units, 5000 = 0.5 ms) and the release of this process's request. True when the call answers 0.
+bool timerResolutionSupported();
+bool requestTimerResolution(std::uint32_t hundredNanoseconds);
+bool releaseTimerResolution();
+
+// NtSetSystemInformation(SystemMemoryListInformation, MemoryPurgeStandbyList): whether ntdll
+// exports it, and one purge (true when the call answers 0; it needs a privilege the program does
+// not enable itself, so a refusal is an ordinary outcome).
+bool standbyPurgeSupported();
+bool purgeStandbyList();
+
+// The "\GPU Engine(*)\Utilization Percentage" counter, added by its English name. The query is
+// opened and primed once by the constructor; a counter that cannot be added is not usable (Wine
+// has no GPU engine counters). Not copyable; one owner thread.
+class GpuEngineCounter {
+ public:
+  GpuEngineCounter();
+  ~GpuEngineCounter();
+  GpuEngineCounter(const GpuEngineCounter&) = delete;
+  GpuEngineCounter& operator=(const GpuEngineCounter&) = delete;
+
+  bool usable() const;
+  // Collects once and returns the value of every instance (each engine of each process and
+  // adapter); nothing when the counter is not usable or PDH fails.
+  std::optional<std::vector<double>> sample();
+
+ private:
+  struct Query;
+  std::unique_ptr<Query> query_;
+};
+
+}  // namespace vx

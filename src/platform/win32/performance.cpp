@@ -1,0 +1,133 @@
+// System times (kernel32), the timer resolution and standby purge (ntdll, looked up at run time)
+// and the GPU engine counter (pdh.dll, loaded at run time from System32 only).
+#include "platform/performance.h"
+
+#include <windows.h>
+#include <pdh.h>
+
+#include <vector>
+
+#include "platform/win32/dynamic_function.h"
+#include "platform/win32/system_library.h"
+
+namespace vx {
+
+namespace {
+
+std::uint64_t ticksOf(const FILETIME& t) {
+  return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+using NtSetTimerResolutionFn = LONG(NTAPI*)(ULONG desired, BOOLEAN set, ULONG* current);
+using NtSetSystemInformationFn = LONG(NTAPI*)(INT infoClass, PVOID info, ULONG length);
+
+// ntdll is mapped into every process, so it is asked for, never loaded.
+template <typename Function>
+Function ntdllFunction(const char* name) {
+  return win32::findExport<Function>(GetModuleHandleW(L"ntdll.dll"), name);
+}
+
+NtSetTimerResolutionFn timerFunction() {
+  static const auto function = ntdllFunction<NtSetTimerResolutionFn>("NtSetTimerResolution");
+  return function;
+}
+
+NtSetSystemInformationFn systemInformationFunction() {
+  static const auto function = ntdllFunction<NtSetSystemInformationFn>("NtSetSystemInformation");
+  return function;
+}
+
+constexpr INT kSystemMemoryListInformation = 80;
+constexpr ULONG kMemoryPurgeStandbyList = 4;
+
+// The PDH entry points, all or none.
+struct Pdh {
+  using OpenQueryFn = PDH_STATUS(WINAPI*)(LPCWSTR, DWORD_PTR, PDH_HQUERY*);
+  using AddEnglishCounterFn = PDH_STATUS(WINAPI*)(PDH_HQUERY, LPCWSTR, DWORD_PTR, PDH_HCOUNTER*);
+  using CollectFn = PDH_STATUS(WINAPI*)(PDH_HQUERY);
+  using FormattedArrayFn = PDH_STATUS(WINAPI*)(PDH_HCOUNTER, DWORD, LPDWORD, LPDWORD, PPDH_FMT_COUNTERVALUE_ITEM_W);
+  using CloseQueryFn = PDH_STATUS(WINAPI*)(PDH_HQUERY);
+  OpenQueryFn openQuery = win32::systemFunction<OpenQueryFn>(L"pdh.dll", "PdhOpenQueryW");
+  AddEnglishCounterFn addEnglishCounter = win32::systemFunction<AddEnglishCounterFn>(L"pdh.dll", "PdhAddEnglishCounterW");
+  CollectFn collect = win32::systemFunction<CollectFn>(L"pdh.dll", "PdhCollectQueryData");
+  FormattedArrayFn formattedArray = win32::systemFunction<FormattedArrayFn>(L"pdh.dll", "PdhGetFormattedCounterArrayW");
+  CloseQueryFn closeQuery = win32::systemFunction<CloseQueryFn>(L"pdh.dll", "PdhCloseQuery");
+  bool complete() const { return openQuery && addEnglishCounter && collect && formattedArray && closeQuery; }
+};
+
+constexpr PDH_STATUS kPdhMoreData = static_cast<PDH_STATUS>(0x800007D2);
+
+}  // namespace
+
+std::optional<SystemTimes> systemTimes() {
+  FILETIME idle{}, kernel{}, user{};
+  if (!GetSystemTimes(&idle, &kernel, &user)) return std::nullopt;
+  return SystemTimes{ticksOf(idle), ticksOf(kernel), ticksOf(user)};
+}
+
+bool timerResolutionSupported() { return timerFunction() != nullptr; }
+
+bool requestTimerResolution(std::uint32_t hundredNanoseconds) {
+  const auto function = timerFunction();
+  ULONG current = 0;
+  return function != nullptr && function(hundredNanoseconds, TRUE, &current) == 0;
+}
+
+bool releaseTimerResolution() {
+  const auto function = timerFunction();
+  ULONG current = 0;
+  return function != nullptr && function(0, FALSE, &current) == 0;
+}
+
+bool standbyPurgeSupported() { return systemInformationFunction() != nullptr; }
+
+bool purgeStandbyList() {
+  const auto function = systemInformationFunction();
+  ULONG command = kMemoryPurgeStandbyList;
+  return function != nullptr && function(kSystemMemoryListInformation, &command, sizeof(command)) == 0;
+}
+
+struct GpuEngineCounter::Query {
+  Pdh pdh;
+  PDH_HQUERY query = nullptr;
+  PDH_HCOUNTER counter = nullptr;
+  bool usable = false;
+};
+
+GpuEngineCounter::GpuEngineCounter() : query_(std::make_unique<Query>()) {
+  Query& q = *query_;
+  if (!q.pdh.complete() || q.pdh.openQuery(nullptr, 0, &q.query) != ERROR_SUCCESS) {
+    q.query = nullptr;
+    return;
+  }
+  if (q.pdh.addEnglishCounter(q.query, L"\\GPU Engine(*)\\Utilization Percentage", 0, &q.counter) != ERROR_SUCCESS)
+    return;
+  // A rate counter needs a first collection before it can answer.
+  q.pdh.collect(q.query);
+  q.usable = true;
+}
+
+GpuEngineCounter::~GpuEngineCounter() {
+  if (query_->query != nullptr) query_->pdh.closeQuery(query_->query);
+}
+
+bool GpuEngineCounter::usable() const { return query_->usable; }
+
+std::optional<std::vector<double>> GpuEngineCounter::sample() {
+  Query& q = *query_;
+  if (!q.usable || q.pdh.collect(q.query) != ERROR_SUCCESS) return std::nullopt;
+  // First ask for the size, then fetch into a buffer of that many bytes.
+  DWORD bytes = 0;
+  DWORD count = 0;
+  if (q.pdh.formattedArray(q.counter, PDH_FMT_DOUBLE, &bytes, &count, nullptr) != kPdhMoreData || bytes == 0)
+    return std::nullopt;
+  std::vector<std::uint8_t> buffer(bytes, 0);
+  auto* items = reinterpret_cast<PDH_FMT_COUNTERVALUE_ITEM_W*>(buffer.data());
+  if (q.pdh.formattedArray(q.counter, PDH_FMT_DOUBLE, &bytes, &count, items) != ERROR_SUCCESS) return std::nullopt;
+  std::vector<double> values;
+  values.reserve(count);
+  for (DWORD i = 0; i < count; ++i) values.push_back(items[i].FmtValue.doubleValue);
+  return values;
+}
+
+}  // namespace vx
