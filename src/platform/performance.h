@@ -17,6 +17,10 @@ struct SystemTimes {
 };
 std::optional<SystemTimes> systemTimes();
 
+// CPU time this process has used so far (kernel + user, 100 ns units); nothing on failure. For
+// measuring what the background loops cost while the program idles.
+std::optional<std::uint64_t> processCpuTime();
+
 // NtSetTimerResolution: whether ntdll exports it; a request for the given resolution (100 ns
 // units, 5000 = 0.5 ms) and the release of this process's request. True when the call answers 0.
 bool timerResolutionSupported();

@@ -3,6 +3,7 @@
 // scene_sim.cpp implements them on the simulated machine, scene_win32.cpp with plain Win32 calls.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,5 +48,17 @@ bool makeDirectoryLink(const std::wstring& linkPath, const std::wstring& target)
 
 // Makes the folder impossible to list; false when the backend cannot.
 bool denyFolder(const std::wstring& path);
+
+// Sets FILE_ATTRIBUTE_READONLY on a file (the simulated machine keeps it as a missing write bit).
+bool makeReadOnly(const std::wstring& path);
+bool isReadOnly(const std::wstring& path);
+
+// Keeps the file open elsewhere without FILE_SHARE_DELETE until the result is released, so that
+// deleting it fails; empty when the file cannot be opened.
+std::shared_ptr<void> holdOpen(const std::wstring& path);
+
+// The image name of this test process as the process snapshot lists it ("vx_tests_win.exe"); on
+// the simulated machine one that the machine's process list is given.
+std::wstring ownProcessImageName();
 
 }  // namespace vx::scene

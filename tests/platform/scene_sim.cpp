@@ -104,4 +104,32 @@ bool denyFolder(const std::wstring& path) {
   return true;
 }
 
+bool makeReadOnly(const std::wstring& path) {
+  sim::machine().setReadOnly(path);
+  return sim::machine().isReadOnly(path);
+}
+
+bool isReadOnly(const std::wstring& path) { return sim::machine().isReadOnly(path); }
+
+namespace {
+
+// The simulated "open handle": the file is locked while this lives.
+struct HeldFile {
+  explicit HeldFile(std::wstring p) : path(std::move(p)) { sim::machine().lockFile(path); }
+  ~HeldFile() { sim::machine().lockFile(path, false); }
+  std::wstring path;
+};
+
+}  // namespace
+
+std::shared_ptr<void> holdOpen(const std::wstring& path) {
+  if (fileStatus(path).kind != FileKind::File) return {};
+  return std::make_shared<HeldFile>(path);
+}
+
+std::wstring ownProcessImageName() {
+  sim::machine().setRunningProcesses({L"System", L"explorer.exe", L"vx_tests.exe"});
+  return L"vx_tests.exe";
+}
+
 }  // namespace vx::scene

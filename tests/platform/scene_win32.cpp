@@ -273,4 +273,28 @@ bool denyFolder(const std::wstring& path) {
   return false;
 }
 
+bool makeReadOnly(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         SetFileAttributesW(path.c_str(), attributes | FILE_ATTRIBUTE_READONLY) && isReadOnly(path);
+}
+
+bool isReadOnly(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+std::shared_ptr<void> holdOpen(const std::wstring& path) {
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  return std::shared_ptr<void>(file, [](void* handle) { CloseHandle(handle); });
+}
+
+std::wstring ownProcessImageName() {
+  std::wstring buffer(32768, L'\0');
+  buffer.resize(GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size())));
+  return buffer.substr(buffer.find_last_of(L'\\') + 1);
+}
+
 }  // namespace vx::scene

@@ -2,6 +2,8 @@
 // record of the timer resolution held and of the purges asked for.
 #include "platform/performance.h"
 
+#include <ctime>
+
 #include "platform/sim/machine_state.h"
 
 namespace vx {
@@ -19,6 +21,13 @@ auto withReadings(Fn fn) {
 
 std::optional<SystemTimes> systemTimes() {
   return withReadings([](auto& r) { return r.systemTimes; });
+}
+
+// The host process's own CPU time: the simulated machine has no processes of its own to measure.
+std::optional<std::uint64_t> processCpuTime() {
+  timespec spent{};
+  if (clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &spent) != 0) return std::nullopt;
+  return static_cast<std::uint64_t>(spent.tv_sec) * 10'000'000 + static_cast<std::uint64_t>(spent.tv_nsec) / 100;
 }
 
 bool timerResolutionSupported() {

@@ -65,6 +65,12 @@ std::optional<SystemTimes> systemTimes() {
   return SystemTimes{ticksOf(idle), ticksOf(kernel), ticksOf(user)};
 }
 
+std::optional<std::uint64_t> processCpuTime() {
+  FILETIME created{}, exited{}, kernel{}, user{};
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return std::nullopt;
+  return ticksOf(kernel) + ticksOf(user);
+}
+
 bool timerResolutionSupported() { return timerFunction() != nullptr; }
 
 bool requestTimerResolution(std::uint32_t hundredNanoseconds) {
