@@ -15,16 +15,17 @@ bash scripts/setup.sh
 
 echo "=== build native ($native_dir)"
 cmake -S . -B "$native_dir" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$native_dir" --target vx_hw_bench vx_assistant_bench vx_games_bench -j"$jobs" >/dev/null
+cmake --build "$native_dir" --target vx_hw_bench vx_assistant_bench vx_games_bench vx_services_bench -j"$jobs" >/dev/null
 
 echo "=== build windows ($win_dir)"
 cmake --no-warn-unused-cli -S . -B "$win_dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$win_dir" --target vx_hw_bench vx_assistant_bench vx_games_bench -j"$jobs" >/dev/null
+cmake --build "$win_dir" --target vx_hw_bench vx_assistant_bench vx_games_bench vx_services_bench -j"$jobs" >/dev/null
 
 echo "=== native"
 "$native_dir/bench/vx_hw_bench"
 "$native_dir/bench/vx_assistant_bench"
 "$native_dir/bench/vx_games_bench"
+"$native_dir/bench/vx_services_bench"
 
 echo "=== wine"
 source scripts/wine_env.sh
@@ -33,3 +34,4 @@ trap wine_prefix_stop EXIT
 wine "$win_dir/bench/vx_hw_bench.exe"
 wine "$win_dir/bench/vx_assistant_bench.exe"
 wine "$win_dir/bench/vx_games_bench.exe"
+wine "$win_dir/bench/vx_services_bench.exe"

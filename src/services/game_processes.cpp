@@ -9,7 +9,7 @@ namespace vx {
 
 namespace {
 
-constexpr const wchar_t* kGameProcessNames[] = {
+constexpr std::wstring_view kGameProcessNames[] = {
     L"steam.exe",          L"r5apex.exe",           L"valorant.exe",
     L"valorant-win64-shipping.exe", L"csgo.exe",    L"cs2.exe",
     L"fortniteclient-win64-shipping.exe", L"dota2.exe", L"leagueoflegends.exe",
@@ -35,12 +35,12 @@ constexpr std::wstring_view kNameParts[] = {L"shipping", L"-win64-"};
 
 }  // namespace
 
-std::span<const wchar_t* const> gameProcessNames() { return kGameProcessNames; }
+std::span<const std::wstring_view> gameProcessNames() { return kGameProcessNames; }
 
 bool isGameProcessName(std::wstring_view imageName) {
   const std::wstring name = toLowerFolded(imageName);
   const bool known = std::any_of(std::begin(kGameProcessNames), std::end(kGameProcessNames),
-                                 [&](const wchar_t* game) { return name == game; });
+                                 [&](std::wstring_view game) { return name == game; });
   return known || std::any_of(std::begin(kNameParts), std::end(kNameParts),
                               [&](std::wstring_view part) { return name.find(part) != std::wstring::npos; });
 }

@@ -9,7 +9,7 @@
 namespace vx {
 
 // The 50 known game image names, lower case.
-std::span<const wchar_t* const> gameProcessNames();
+std::span<const std::wstring_view> gameProcessNames();
 
 // The image name, folded to lower case (ASCII, Latin-1, Cyrillic alike), equals a known name or
 // contains "shipping" or "-win64-".

@@ -103,7 +103,7 @@ TEST(GameProcessNames, KnownNamesAndTheShippingAndWin64RulesInAnyLetterCase) {
   };
   for (const Case& c : cases) EXPECT_EQ(isGameProcessName(c.image), c.game) << toUtf8(c.image);
   EXPECT_EQ(gameProcessNames().size(), 50u);
-  for (const wchar_t* name : gameProcessNames()) EXPECT_TRUE(isGameProcessName(name)) << toUtf8(name);
+  for (const std::wstring_view name : gameProcessNames()) EXPECT_TRUE(isGameProcessName(name)) << toUtf8(name);
 }
 
 TEST_F(BoosterTest, ScanUsesTheProcessSnapshot) {
