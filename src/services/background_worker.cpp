@@ -26,11 +26,13 @@ BackgroundWorker::BackgroundWorker(ThreadStarter starter)
 BackgroundWorker::~BackgroundWorker() { stop(); }
 
 bool BackgroundWorker::start(std::function<void()> body) {
+  // Start and stop change running only with threadMutex_ held (the loop's own stop aside, which
+  // only clears it), so no start can set it again between a stop's clearing and its join.
   std::lock_guard lock(threadMutex_);
-  bool expected = false;
-  if (!running_.compare_exchange_strong(expected, true)) return true;
-  // A thread that stopped itself has ended its loop (running was clear); collect it first.
+  if (running_.load()) return true;
+  // A thread that stopped itself ends as soon as it sees running clear; collect it first.
   joinLocked();
+  running_.store(true);
   try {
     thread_ = starter_([this, body = std::move(body)] {
       workerId_.store(std::this_thread::get_id());
@@ -47,9 +49,12 @@ bool BackgroundWorker::start(std::function<void()> body) {
 }
 
 void BackgroundWorker::stop() {
-  running_.store(false);
-  if (workerId_.load() == std::this_thread::get_id()) return;  // never join oneself
+  if (workerId_.load() == std::this_thread::get_id()) {  // never join oneself
+    running_.store(false);
+    return;
+  }
   std::lock_guard lock(threadMutex_);
+  running_.store(false);
   joinLocked();
 }
 
