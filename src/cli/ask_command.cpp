@@ -2,7 +2,6 @@
 // it answers the lines of standard input until its end. It reads and rewrites the same memory.json
 // as the window: the window loads it once and saves after each reply, so with both running the
 // last one to save wins.
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "cli/cli_catalog.h"
 #include "cli/cli_command.h"
 #include "hw/hardware_profile.h"
+#include "platform/console.h"
 
 namespace vx::cli {
 
@@ -63,14 +63,13 @@ int runAsk(const std::vector<std::wstring>& args) {
     if (question.empty()) return usageError(L"пустой вопрос");
     return chat.answer(question) ? kExitOk : kExitFailed;
   }
-  // A chat: one question per line of UTF-8 input, a blank line between the replies.
+  // A chat: one question per line of input, a blank line between the replies.
   bool allSaved = true;
   bool first = true, firstLine = true;
-  std::string line;
-  while (std::getline(std::cin, line)) {
-    if (firstLine && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // a byte order mark
+  while (auto line = readStdinLine()) {
+    if (firstLine && !line->empty() && line->front() == L'\xFEFF') line->erase(0, 1);  // a byte order mark
     firstLine = false;
-    const std::wstring question = trimmed(fromUtf8(line));
+    const std::wstring question = trimmed(*line);
     if (question.empty()) continue;
     if (!first) printLine(L"");
     first = false;

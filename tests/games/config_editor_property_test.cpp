@@ -100,7 +100,9 @@ TEST_F(ConfigEditorProperty, CvarEditKeepsEveryOtherLine) {
         targeted = true;
         ++rewritten[k];
       }
-      if (!targeted) EXPECT_EQ(toEightBit(after[i]), toEightBit(before[i])) << "round " << round << " line " << i;
+      if (!targeted) {
+        EXPECT_EQ(toEightBit(after[i]), toEightBit(before[i])) << "round " << round << " line " << i;
+      }
     }
     for (int n : rewritten) EXPECT_LE(n, 1) << "round " << round << ": a later duplicate was rewritten";
     for (std::size_t k = 0; k < keys.size(); ++k) {

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "base/text.h"
+#include "platform/utf8_lines.h"
 #include "platform/sim/machine_state.h"
 
 namespace vx {
@@ -25,6 +26,10 @@ void prepareUtf8Console() {}
 
 void writeStdout(const std::wstring& text) { writeTo(stdout, text); }
 void writeStderr(const std::wstring& text) { writeTo(stderr, text); }
+
+std::optional<std::wstring> readStdinLine() {
+  return readUtf8Line(stdin);
+}
 
 // Real time passes, in 100 ms slices, until the machine's console got a Ctrl+C.
 bool waitForInterrupt(std::uint32_t ms) {

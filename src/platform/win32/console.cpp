@@ -8,6 +8,7 @@
 
 #include "base/process_wide.h"
 #include "base/text.h"
+#include "platform/utf8_lines.h"
 #include "platform/win32/handles.h"
 
 namespace vx {
@@ -25,6 +26,26 @@ void writeUtf8(std::FILE* stream, const std::wstring& text) {
 void prepareUtf8Console() { SetConsoleOutputCP(CP_UTF8); }
 
 void writeStdout(const std::wstring& text) { writeUtf8(stdout, text); }
+
+std::optional<std::wstring> readStdinLine() {
+  const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  DWORD mode = 0;
+  std::wstring line;
+  if (input != nullptr && input != INVALID_HANDLE_VALUE && GetConsoleMode(input, &mode)) {
+    // A console: characters as typed, until the line end.
+    for (;;) {
+      wchar_t c = 0;
+      DWORD read = 0;
+      if (!ReadConsoleW(input, &c, 1, &read, nullptr) || read == 0) return line.empty() ? std::nullopt : std::optional(line);
+      if (c == L'\n') break;
+      line.push_back(c);
+    }
+    if (!line.empty() && line.back() == L'\r') line.pop_back();
+    if (!line.empty() && line.front() == L'\x1A') return std::nullopt;  // Ctrl+Z, Enter: end of input
+    return line;
+  }
+  return readUtf8Line(stdin);
+}
 
 void writeStderr(const std::wstring& text) { writeUtf8(stderr, text); }
 
