@@ -1,0 +1,68 @@
+#include "core/catalog.h"
+#include "core/engine.h"
+#include "core/guarded_calls.h"
+#include "ui/input_handlers.h"
+#include "ui/jobs.h"
+
+namespace vx::ui {
+
+namespace {
+
+Color outcomeColor(StatusOutcome outcome) {
+  switch (outcome) {
+    case StatusOutcome::Success: return kColorSuccess;
+    case StatusOutcome::Failure: return kColorFailure;
+    case StatusOutcome::Neutral: break;
+  }
+  return kColorTextDim;
+}
+
+}  // namespace
+
+TweakPtr cardTweak(const UiState& state, int index) {
+  const SidebarEntry* entry = state.currentEntry();
+  if (!entry || entry->kind != PageKind::Category || index < 0) return nullptr;
+  return nthInCategory(state.catalogue, entry->category, static_cast<std::size_t>(index));
+}
+
+void toggleCard(UiState& state, WindowHost& host, int index) {
+  const TweakPtr tweak = cardTweak(state, index);
+  if (!tweak) return;
+  const TweakState current = guarded::queryState(*tweak);
+  if (current == TweakState::Unavailable) {
+    state.setStatus(unavailableStatus(*tweak).text, kColorTextDim);
+    host.invalidate();
+    return;
+  }
+  const bool revert = current == TweakState::Applied;
+  StatusText status;
+  try {
+    status = revert ? revertWithStatus(*tweak) : applyWithStatus(*tweak);
+  } catch (...) {
+    // The engine guards the tweak itself; what is left (out of memory, a failing backup step) is
+    // still only this card's failure.
+    status = {tweak->title + (revert ? L": ошибка отката" : L": ошибка применения"), StatusOutcome::Failure};
+  }
+  state.setStatus(status.text, outcomeColor(status.outcome));
+  state.states->clear();
+  try {
+    rebuildRecommendations(state);
+  } catch (...) {
+    // Keep the previous advice; the next action rebuilds it.
+  }
+  host.invalidate();
+}
+
+void toggleSelection(UiState& state, WindowHost& host, int index) {
+  const TweakPtr tweak = cardTweak(state, index);
+  if (!tweak) return;
+  if (guarded::queryState(*tweak) == TweakState::Unavailable) {
+    state.setStatus(unavailableStatus(*tweak).text, kColorTextDim);
+    host.invalidate();
+    return;
+  }
+  if (!state.selectedIds.erase(tweak->id)) state.selectedIds.insert(tweak->id);
+  host.invalidate();
+}
+
+}  // namespace vx::ui

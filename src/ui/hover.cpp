@@ -1,0 +1,46 @@
+#include "core/guarded_calls.h"
+#include "ui/hit_regions.h"
+#include "ui/input_handlers.h"
+
+namespace vx::ui {
+
+void onMouseMove(UiState& state, WindowHost& host, int x, int y) {
+  state.mouse = {x, y};
+  const HitRegion* hovered = findRegion(state.hitRegions, x, y, {HitKind::CardToggle, HitKind::CardButton, HitKind::RecommendationApply});
+  const int hover = hovered ? hovered->index : -1;
+  if (hover != state.hoverIndex) {
+    state.hoverIndex = hover;
+    host.invalidate();
+  }
+
+  const HitRegion* badge = findRegion(state.hitRegions, x, y, {HitKind::AggressiveBadge});
+  const int badgeIndex = badge ? badge->index : -1;
+  if (badgeIndex == state.tooltipIndex) {
+    // The tooltip follows the pointer.
+    if (!state.tooltipText.empty()) host.invalidate();
+    return;
+  }
+  state.tooltipIndex = badgeIndex;
+  state.tooltipText.clear();
+  if (badgeIndex != -1) {
+    if (const TweakPtr tweak = cardTweak(state, badgeIndex)) {
+      const std::wstring warning = guarded::aggressiveWarning(*tweak);
+      state.tooltipText = L"Почему «АГРЕССИВНО»?\n\n" + (warning.empty() ? std::wstring(kDefaultAggressiveWarning) : warning);
+    }
+  }
+  host.invalidate();
+}
+
+void onMouseWheel(UiState& state, WindowHost& host, int wheelDelta) {
+  const int notches = -wheelDelta / 120;
+  state.scrollOffset += notches * scale(60, state.dpi);
+  if (state.scrollOffset < 0) state.scrollOffset = 0;
+  // The painter records how much of the page's list is visible: scrolling stops where the last
+  // card's bottom reaches the bottom of the list.
+  int maximum = state.contentHeight - state.listHeight;
+  if (maximum < 1) maximum = 0;
+  if (state.scrollOffset > maximum) state.scrollOffset = maximum;
+  host.invalidate();
+}
+
+}  // namespace vx::ui

@@ -1,0 +1,24 @@
+// The window's input on the portable side: the click dispatcher with every action of the hit
+// kinds, hover and the badge tooltip, the mouse wheel, and the two card actions (apply/revert a
+// single tweak on the UI thread, tick it for a batch). The window procedure calls these with
+// client coordinates.
+#pragma once
+#include "ui/ui_state.h"
+#include "ui/window_host.h"
+
+namespace vx::ui {
+
+void onClick(UiState& state, WindowHost& host, int x, int y);
+void onMouseMove(UiState& state, WindowHost& host, int x, int y);
+// wheelDelta as Windows reports it (120 per notch, positive away from the user).
+void onMouseWheel(UiState& state, WindowHost& host, int wheelDelta);
+
+// The tweak behind a card index of the current page, or null.
+TweakPtr cardTweak(const UiState& state, int index);
+void toggleCard(UiState& state, WindowHost& host, int index);
+void toggleSelection(UiState& state, WindowHost& host, int index);
+
+inline constexpr const wchar_t* kDefaultAggressiveWarning =
+    L"Этот твик меняет системные настройки. Перед применением создаётся бэкап и точка восстановления.";
+
+}  // namespace vx::ui

@@ -1,0 +1,121 @@
+#include "ui/layout.h"
+
+#include <algorithm>
+
+#include "ui/theme.h"
+
+namespace vx::ui {
+
+namespace {
+
+constexpr int kChipWidth = 170, kChipHeight = 72, kChipGap = 10;
+constexpr int kRowTop = 42, kRowHeight = 40, kRowStep = 44, kInner = 16;
+constexpr int kQuickHeight = 36, kQuickGap = 8, kQuickBottom = 20;
+constexpr int kCardSide = 20, kToggleW = 46, kToggleH = 24, kButtonW = 110, kButtonH = 34, kCardGap = 20;
+
+Rect centredRow(int left, int right, int top, int rowHeight, int height) {
+  const int y = top + (rowHeight - height) / 2;
+  return {left, y, right, y + height};
+}
+
+}  // namespace
+
+FrameLayout frameLayout(int w, int h, int dpi) {
+  const int m = scale(kMarginDip, dpi);
+  FrameLayout f;
+  f.header = {m, m, w - m, scale(kHeaderHeightDip, dpi) + m};
+  f.sidebar = {m, f.header.bottom + m, scale(kSidebarWidthDip, dpi) + m, h - m};
+  f.content = {f.sidebar.right + m, f.header.bottom + m, w - m, h - m};
+  return f;
+}
+
+int headerChipCount(const Rect& header, int dpi) {
+  const int room = header.right - (header.left + scale(24, dpi) + scale(360, dpi)) - scale(24, dpi) + scale(kChipGap, dpi);
+  return std::min(3, std::max(0, room / (scale(kChipWidth, dpi) + scale(kChipGap, dpi))));
+}
+
+std::vector<Rect> headerChipRects(const Rect& header, int dpi) {
+  const int n = headerChipCount(header, dpi);
+  std::vector<Rect> chips;
+  if (n == 0) return chips;
+  const int w = scale(kChipWidth, dpi), gap = scale(kChipGap, dpi), h = scale(kChipHeight, dpi);
+  int left = header.right - scale(20, dpi) - n * w - (n - 1) * gap;
+  const int top = header.top + (header.height() - h) / 2;
+  for (int i = 0; i < n; ++i, left += w + gap) chips.push_back({left, top, left + w, top + h});
+  return chips;
+}
+
+Rect sidebarRow(const Rect& sidebar, int index, int dpi) {
+  const int top = sidebar.top + scale(kRowTop, dpi) + index * scale(kRowStep, dpi);
+  return {sidebar.left + scale(kInner, dpi), top, sidebar.right - scale(kInner, dpi), top + scale(kRowHeight, dpi)};
+}
+
+std::array<Rect, 3> quickActionRects(const Rect& sidebar, int dpi) {
+  std::array<Rect, 3> rects;
+  int bottom = sidebar.bottom - scale(kQuickBottom, dpi);
+  for (auto& r : rects) {
+    r = {sidebar.left + scale(kInner, dpi), bottom - scale(kQuickHeight, dpi), sidebar.right - scale(kInner, dpi), bottom};
+    bottom = r.top - scale(kQuickGap, dpi);
+  }
+  return rects;
+}
+
+CategoryPageLayout categoryPageLayout(const Rect& c, bool someSelected, int dpi) {
+  CategoryPageLayout p;
+  const int titleH = scale(48, dpi), buttonH = scale(36, dpi), gap = scale(8, dpi);
+  p.titleRow = {c.left, c.top, c.right, c.top + titleH};
+  const int primaryW = scale(someSelected ? 220 : 140, dpi);
+  const int secondaryW = scale(someSelected ? 120 : 140, dpi);
+  p.batchPrimary = centredRow(c.right - primaryW, c.right, c.top, titleH, buttonH);
+  p.batchSecondary = centredRow(p.batchPrimary.left - gap - secondaryW, p.batchPrimary.left - gap, c.top, titleH, buttonH);
+  const int rowTop = p.titleRow.bottom + scale(6, dpi), rowBottom = rowTop + scale(34, dpi);
+  p.profileLabel = {c.left, rowTop, c.left + scale(110, dpi), rowBottom};
+  int left = c.left + scale(110, dpi);
+  for (auto& b : p.profileButtons) {
+    b = {left, rowTop, left + scale(160, dpi), rowBottom};
+    left = b.right + gap;
+  }
+  p.list = {c.left, c.top + scale(96, dpi), c.right, c.bottom - scale(28, dpi)};
+  p.status = {c.left, c.bottom - scale(20, dpi), c.right, c.bottom};
+  return p;
+}
+
+int cardTextWidth(int listWidth, int dpi) {
+  // The column between the state dot and the toggle (see cardLayout).
+  const CardLayout parts = cardLayout({0, 0, listWidth, 0}, 0, scale(70, dpi), dpi);
+  return std::max(0, parts.text.width());
+}
+
+int cardHeight(int descriptionHeight, int sideEffectsHeight, int dpi) {
+  const int s = sideEffectsHeight == 0 ? 0 : sideEffectsHeight + scale(8, dpi);
+  const int h = (s + scale(4, dpi)) + 2 * scale(14, dpi) + descriptionHeight + scale(22, dpi);
+  return std::max(h, scale(70, dpi));
+}
+
+CardLayout cardLayout(const Rect& list, int y, int height, int dpi) {
+  CardLayout c;
+  c.card = {list.left, y, list.right, y + height};
+  const int boxLeft = list.left + scale(14, dpi), box = scale(18, dpi);
+  c.checkbox = centredRow(boxLeft, boxLeft + box, y, height, box);
+  const int dotLeft = c.checkbox.right + scale(10, dpi), dotTop = y + scale(18, dpi);
+  c.dot = {dotLeft, dotTop, dotLeft + scale(10, dpi), dotTop + scale(10, dpi)};
+  const int buttonRight = list.right - scale(kCardSide, dpi);
+  c.button = centredRow(buttonRight - scale(kButtonW, dpi), buttonRight, y, height, scale(kButtonH, dpi));
+  const int toggleRight = c.button.left - scale(kCardGap, dpi);
+  c.toggle = centredRow(toggleRight - scale(kToggleW, dpi), toggleRight, y, height, scale(kToggleH, dpi));
+  c.text = {c.dot.right + scale(10, dpi), y, c.toggle.left - scale(16, dpi), y + height};
+  c.title = {c.text.left, y + scale(14, dpi), c.text.right, y + scale(36, dpi)};
+  return c;
+}
+
+Rect tooltipRect(Point cursor, int textHeight, const Rect& client, int dpi) {
+  const int w = scale(kTooltipWidthDip, dpi), h = textHeight + scale(20, dpi), margin = scale(8, dpi);
+  int left = cursor.x + scale(16, dpi), top = cursor.y + scale(16, dpi);
+  left = std::min(left, client.right - margin - w);
+  top = std::min(top, client.bottom - margin - h);
+  left = std::max(left, client.left + margin);
+  top = std::max(top, client.top + margin);
+  return {left, top, left + w, top + h};
+}
+
+}  // namespace vx::ui

@@ -1,0 +1,71 @@
+// Keeps the card states of the state cache current while the window lives, so that painting never
+// queries a tweak: one background thread, one tweak at a time. Entries never queried or marked
+// stale by clear() come first (the visible page's before the rest) and are refreshed back to back;
+// entries older than the maximum age are refreshed at a bounded rate (one per calm interval, the
+// visible page first), which keeps the idle window cheap. Reports changed states through a
+// callback on its own thread. Created by the window; tests drive step() or the thread.
+#pragma once
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "core/state_cache.h"
+#include "core/tweak.h"
+
+namespace vx::ui {
+
+class StateRefresher {
+ public:
+  struct Options {
+    std::int64_t maxAgeMs = 2000;
+    std::int64_t calmIntervalMs = 500;
+    int sliceMs = 100;
+    std::function<std::int64_t()> nowMs;        // monotonic; default the steady clock
+    std::function<void(int ms)> sleepMs;        // default std::this_thread::sleep_for
+  };
+
+  StateRefresher(TweakCatalog catalog, TweakStateCache& cache, std::function<void()> onChanged, Options options);
+  StateRefresher(TweakCatalog catalog, TweakStateCache& cache, std::function<void()> onChanged)
+      : StateRefresher(std::move(catalog), cache, std::move(onChanged), Options{}) {}
+  ~StateRefresher();
+  StateRefresher(const StateRefresher&) = delete;
+  StateRefresher& operator=(const StateRefresher&) = delete;
+
+  void start();
+  // Joins the thread within about one slice (plus a query that is running).
+  void stop();
+
+  // The category whose tweaks go first; nothing for a page without cards.
+  void setVisibleCategory(std::optional<TweakCategory> category);
+
+  // One unit of work: the next urgent tweak, or (when the calm interval has passed) the oldest
+  // aged one. False when nothing needed a query. Calls onChanged when a batch of changes ends.
+  bool step();
+
+  // Waits until a check that began after this call found nothing stale (every entry queried
+  // since the last clear()). For tests; false on time-out.
+  bool waitUntilCurrent(std::int64_t timeoutMs);
+
+ private:
+  TweakPtr nextTweak(std::int64_t maxAgeMs) const;
+  void run();
+
+  const TweakCatalog catalog_;
+  TweakStateCache& cache_;
+  const std::function<void()> onChanged_;
+  Options options_;
+  std::atomic<int> visible_{-1};
+  std::atomic<bool> running_{false};
+  std::thread thread_;
+  bool pendingChange_ = false;     // refresher thread only
+  std::int64_t lastCalmMs_ = 0;    // refresher thread only
+  std::mutex idleMutex_;
+  std::condition_variable idleSignal_;
+  std::uint64_t idleChecks_ = 0;
+};
+
+}  // namespace vx::ui

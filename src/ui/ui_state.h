@@ -1,0 +1,116 @@
+// The main window's state record: pages, the hit regions of the last paint, hover, scroll, the
+// status line, the selection, the hardware snapshot and advice. Belongs to the UI thread; only
+// `busy` is atomic. The window keeps one process-wide instance; tests build their own.
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/state_cache.h"
+#include "core/tweak.h"
+#include "hw/gpu_driver_info.h"
+#include "hw/hardware_profile.h"
+#include "hw/recommendations.h"
+#include "ui/geometry.h"
+#include "ui/theme.h"
+
+namespace vx::ui {
+
+enum class PageKind { Category = 0, Assistant = 1, Home = 2 };
+
+struct SidebarEntry {
+  PageKind kind = PageKind::Category;
+  TweakCategory category = TweakCategory::Performance;  // only for kind Category
+  std::wstring label;
+  std::wstring icon;
+};
+
+// The nine entries in display order: Home, Assistant, then the seven categories.
+std::vector<SidebarEntry> sidebarEntries();
+
+enum class HitKind {
+  SidebarItem,
+  CleanupTemp,
+  CleanupDns,
+  CleanupRecycleBin,
+  RestartExplorer,
+  OpenBackupFolder,
+  ApplyAll,
+  RevertAll,
+  ApplySelected,
+  ClearSelection,
+  ProfileBasic,
+  ProfileOptimal,
+  ProfileMaximum,
+  CardToggle,
+  CardButton,
+  AggressiveBadge,
+  CardCheckbox,
+  RecommendationApply,
+  RefreshRecommendations,
+  SendQuestion,
+  ChatApply,
+  BoosterToggle,
+  DriverOpen,
+};
+
+struct HitRegion {
+  Rect rect;
+  HitKind kind = HitKind::SidebarItem;
+  int index = -1;
+};
+
+struct ChatMessage {
+  bool fromUser = false;
+  std::wstring text;
+  std::vector<std::wstring> tweakIds;
+};
+
+// Starts `body` on a detached thread; false when no thread could be started.
+using WorkerStarter = std::function<bool(std::function<void()> body)>;
+bool startDetachedWorker(std::function<void()> body);
+
+inline constexpr const wchar_t* kReadyText = L"Готов к работе";
+
+struct UiState {
+  TweakCatalog catalogue;
+  std::vector<SidebarEntry> sidebar;
+  int currentPage = 0;
+  std::vector<HitRegion> hitRegions;
+  int hoverIndex = -1;
+  int scrollOffset = 0;
+  int contentHeight = 0;
+  int listHeight = 0;  // visible height of the page's scrolled list, written by the page painter
+  HardwareProfile hardware;
+  std::vector<Recommendation> recommendations;
+  std::wstring statusText = kReadyText;
+  Color statusColor = kColorTextDim;
+  std::atomic<std::uint8_t> busy{0};
+  std::vector<ChatMessage> chat;
+  int chatScroll = 0;
+  int tooltipIndex = -1;
+  std::wstring tooltipText;
+  std::vector<GpuDriverInfo> driverCards;
+  std::set<std::wstring> selectedIds;
+  int dpi = 96;
+  // Client size and the last pointer position, kept by the window for the wheel and the tooltip.
+  int clientWidth = 0;
+  int clientHeight = 0;
+  Point mouse;
+  // How jobs get their thread; tests replace it.
+  WorkerStarter startWorker = startDetachedWorker;
+  // Where the cards read their states (the process-wide cache; tests bring their own).
+  TweakStateCache* states = &TweakStateCache::instance();
+  // Told when the user chooses a page (the state refresher puts that page's tweaks first).
+  std::function<void(const SidebarEntry&)> onPageChosen;
+  // Only for the paint benchmark's comparison: cards query their tweaks while painting.
+  bool queryStatesWhilePainting = false;
+
+  void setStatus(const std::wstring& text, Color color);
+  const SidebarEntry* currentEntry() const;
+};
+
+}  // namespace vx::ui

@@ -1,0 +1,17 @@
+// The portable part of creating the main window, in the order the window needs it: catalogue,
+// sidebar, hardware snapshot, advice, GPU driver list, the assistant's greeting. Called once by
+// WM_CREATE; the Win32 parts (fonts, timer, input box, threads) stay in src/app.
+#pragma once
+#include "ui/ui_state.h"
+
+namespace vx::ui {
+
+inline constexpr const wchar_t* kAssistantGreeting =
+    L"Я локальный AI-ассистент Vantorix. Выше — персональные рекомендации для твоего железа. Спроси меня, что "
+    L"улучшить, или напиши «что у меня».";
+
+void buildCatalogueAndSidebar(UiState& state);
+void takeHardwareSnapshot(UiState& state);  // hardware, advice and driver cards
+void greetInChat(UiState& state);
+
+}  // namespace vx::ui
