@@ -1,0 +1,59 @@
+// Vantorix.exe: per-monitor DPI awareness, common controls, the window class and the 1280 x 820
+// main window with a dark title bar, and the message loop (IsDialogMessageW first, so the input
+// box gets keyboard navigation).
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/main_window.h"
+#include "app/window_messages.h"
+#include "platform/win32/dynamic_function.h"
+#include "platform/win32/system_library.h"
+
+namespace {
+
+void becomePerMonitorDpiAware() {
+  using SetContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+  const auto setContext =
+      vx::win32::findExport<SetContextFn>(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext");
+  if (setContext) setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);  // FALSE when the manifest already set it
+}
+
+void askForDarkTitleBar(HWND window) {
+  using SetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+  const auto setAttribute = vx::win32::systemFunction<SetAttributeFn>(L"dwmapi.dll", "DwmSetWindowAttribute");
+  const BOOL dark = TRUE;
+  if (setAttribute) setAttribute(window, 20 /* DWMWA_USE_IMMERSIVE_DARK_MODE */, &dark, sizeof(dark));
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  becomePerMonitorDpiAware();
+  INITCOMMONCONTROLSEX controls{8, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = vx::app::mainWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = vx::app::kWindowClassName;
+  if (!RegisterClassExW(&windowClass)) return 1;
+
+  HWND window = CreateWindowExW(0, vx::app::kWindowClassName, L"Vantorix", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                CW_USEDEFAULT, 1280, 820, nullptr, nullptr, instance, nullptr);
+  if (!window) return 1;
+  askForDarkTitleBar(window);
+  ShowWindow(window, showCommand);
+  UpdateWindow(window);
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageW(window, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}

@@ -1,0 +1,182 @@
+#include "app/main_window.h"
+
+#include <windowsx.h>
+
+#include <memory>
+#include <optional>
+
+#include "app/input_box.h"
+#include "app/job_message.h"
+#include "app/window_host_win32.h"
+#include "app/window_messages.h"
+#include "base/process_wide.h"
+#include "platform/win32/dynamic_function.h"
+#include "ui/gdi/gdi_canvas.h"
+#include "ui/input_handlers.h"
+#include "ui/jobs.h"
+#include "ui/painters.h"
+#include "ui/state_refresher.h"
+#include "ui/window_setup.h"
+
+namespace vx::app {
+
+namespace {
+
+// Everything of the window that is not UiState: the GDI fonts, the timer, the refresher.
+struct WindowParts {
+  ui::gdi::GdiFonts fonts;
+  UINT_PTR timer = 0;
+  std::unique_ptr<ui::StateRefresher> refresher;
+};
+
+ui::UiState& uiState() { return processWide<ui::UiState>(); }
+WindowParts& parts() { return processWide<WindowParts>(); }
+
+struct DcDeleter {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+
+std::optional<TweakCategory> visibleCategory(const ui::SidebarEntry& entry) {
+  if (entry.kind != ui::PageKind::Category) return std::nullopt;
+  return entry.category;
+}
+
+void onCreate(HWND window) {
+  ui::UiState& ui = uiState();
+  WindowParts& p = parts();
+  Win32WindowHost& host = windowHost();
+  host.attach(window);
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
+  ui.dpi = windowDpi(window);
+  p.fonts.create(ui.dpi);
+  ui::buildCatalogueAndSidebar(ui);
+  ui::takeHardwareSnapshot(ui);
+  p.timer = SetTimer(window, kRefreshTimerId, kRefreshPeriodMs, nullptr);
+  if (!host.inputBox()) host.setInputBox(createInputBox(window, instance, p.fonts.get(ui::FontId::Body), [] {}));
+  p.refresher = std::make_unique<ui::StateRefresher>(ui.catalogue, *ui.states, [] { windowHost().postStatesChanged(); });
+  ui.onPageChosen = [](const ui::SidebarEntry& entry) {
+    if (parts().refresher) parts().refresher->setVisibleCategory(visibleCategory(entry));
+  };
+  if (const ui::SidebarEntry* entry = ui.currentEntry()) p.refresher->setVisibleCategory(visibleCategory(*entry));
+  p.refresher->start();
+  ui::greetInChat(ui);
+  const ui::SidebarEntry* entry = ui.currentEntry();
+  host.showInputBox(entry && entry->kind == ui::PageKind::Assistant);
+}
+
+void onDestroy(HWND window) {
+  WindowParts& p = parts();
+  if (p.refresher) p.refresher->stop();
+  if (p.timer) KillTimer(window, p.timer);
+  p.timer = 0;
+  p.fonts.destroy();
+  PostQuitMessage(0);
+}
+
+void onPaint(HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT client;
+  GetClientRect(window, &client);
+  const int w = client.right - client.left, h = client.bottom - client.top;
+  UniqueDc memory(CreateCompatibleDC(dc));
+  ui::gdi::UniqueBitmap bitmap(CreateCompatibleBitmap(dc, w, h));
+  if (memory && bitmap) {
+    const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+    {
+      ui::gdi::GdiCanvas canvas(memory.get(), parts().fonts);
+      ui::paintWindow(canvas, uiState(), w, h);
+    }
+    BitBlt(dc, 0, 0, w, h, memory.get(), 0, 0, SRCCOPY);
+    SelectObject(memory.get(), previous);
+  }
+  EndPaint(window, &ps);
+}
+
+void onJobDone(WPARAM wParam, LPARAM lParam) {
+  JobDone done = takeJobDone(wParam, lParam);
+  ui::onJobDone(uiState(), windowHost(), done.text.get(), done.flags);
+}
+
+void onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+  ui::UiState& ui = uiState();
+  ui.dpi = HIWORD(wParam);
+  parts().fonts.create(ui.dpi);
+  if (HWND box = windowHost().inputBox())
+    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(parts().fonts.get(ui::FontId::Body)), TRUE);
+  const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  windowHost().invalidate();
+}
+
+HBRUSH inputBoxBrush() {
+  static const HBRUSH brush = CreateSolidBrush(RGB(38, 38, 52));  // kept for the life of the process
+  return brush;
+}
+
+}  // namespace
+
+int windowDpi(HWND window) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpi = win32::findExport<GetDpiForWindowFn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+  const UINT dpi = getDpi ? getDpi(window) : 0;
+  return dpi ? static_cast<int>(dpi) : 96;
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ui::UiState& ui = uiState();
+  Win32WindowHost& host = windowHost();
+  switch (message) {
+    case WM_CREATE: onCreate(window); return 0;
+    case WM_DESTROY: onDestroy(window); return 0;
+    case WM_SIZE: host.invalidate(); return 0;
+    case WM_PAINT: onPaint(window); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_TIMER:
+      refreshHardwareProfile(ui.hardware);
+      host.invalidate();
+      return 0;
+    case WM_CTLCOLOREDIT:
+      if (reinterpret_cast<HWND>(lParam) == host.inputBox()) {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, RGB(38, 38, 52));
+        SetTextColor(dc, RGB(245, 245, 252));
+        return reinterpret_cast<LRESULT>(inputBoxBrush());
+      }
+      break;
+    case WM_MOUSEMOVE: {
+      TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
+      TrackMouseEvent(&track);
+      ui::onMouseMove(ui, host, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+      SetFocus(window);
+      ui::onClick(ui, host, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_MOUSEWHEEL: {
+      RECT client;
+      GetClientRect(window, &client);
+      ui.clientHeight = client.bottom - client.top;
+      ui::onMouseWheel(ui, host, GET_WHEEL_DELTA_WPARAM(wParam));
+      return 0;
+    }
+    case WM_MOUSELEAVE:
+      if (ui.hoverIndex != -1) {
+        ui.hoverIndex = -1;
+        host.invalidate();
+      }
+      return 0;
+    case WM_DPICHANGED: onDpiChanged(window, wParam, lParam); return 0;
+    case kWmJobDone: onJobDone(wParam, lParam); return 0;
+    case kWmStatesChanged:
+      ui::rebuildRecommendations(ui);
+      host.invalidate();
+      return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace vx::app

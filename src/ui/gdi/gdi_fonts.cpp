@@ -1,0 +1,19 @@
+#include "ui/gdi/gdi_fonts.h"
+
+namespace vx::ui::gdi {
+
+void GdiFonts::create(int dpi) {
+  destroy();
+  for (int i = 0; i < kFontCount; ++i) {
+    const FontSpec& spec = fontSpec(static_cast<FontId>(i));
+    fonts_[i].reset(CreateFontW(-MulDiv(spec.sizeDip, dpi, 96), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                VARIABLE_PITCH, spec.face));
+  }
+}
+
+void GdiFonts::destroy() {
+  for (auto& font : fonts_) font.reset();
+}
+
+}  // namespace vx::ui::gdi

@@ -1,0 +1,317 @@
+#include <gtest/gtest.h>
+
+#include "platform/system.h"
+#include "ui/input_handlers.h"
+#include "ui/jobs.h"
+#include "ui/ui_fixture.h"
+
+namespace vx::test {
+namespace {
+
+using ui::HitKind;
+
+class UiDispatcher : public UiTest {
+ protected:
+  void click(HitKind kind, int index = -1) {
+    paint();
+    const ui::HitRegion* r = region(kind, index);
+    ASSERT_TRUE(r) << "no region of that kind on the page";
+    const ui::Point p = centre(*r);
+    ui::onClick(state, host, p.x, p.y);
+  }
+  // Completes the job the inline worker just ran, as the window does on WM_JOBDONE.
+  void finishJob() {
+    const JobResult r = host.waitForResult(host.resultCount());
+    ui::onJobDone(state, host, &r.text, ui::jobFlags(r));
+  }
+};
+
+TEST_F(UiDispatcher, SidebarChoosesThePageAndShowsTheInputBoxOnlyForTheAssistant) {
+  state.scrollOffset = 120;
+  state.hoverIndex = 2;
+  click(HitKind::SidebarItem, kSystemPage);
+  EXPECT_EQ(state.currentPage, kSystemPage);
+  EXPECT_EQ(state.scrollOffset, 0);
+  EXPECT_EQ(state.hoverIndex, -1);
+  EXPECT_FALSE(host.inputVisible);
+  click(HitKind::SidebarItem, 1);
+  EXPECT_TRUE(host.inputVisible);
+  click(HitKind::SidebarItem, 0);
+  EXPECT_FALSE(host.inputVisible);
+}
+
+TEST_F(UiDispatcher, ClicksAreIgnoredWhileAJobRuns) {
+  auto tweak = addTweak(L"perf.a");
+  state.currentPage = kPerformancePage;
+  paint();
+  state.busy = 1;
+  for (HitKind kind : {HitKind::CardButton, HitKind::CardCheckbox, HitKind::ApplyAll}) {
+    const ui::Point p = centre(*region(kind));
+    ui::onClick(state, host, p.x, p.y);
+  }
+  const ui::Point sidebar = centre(*region(HitKind::SidebarItem, kSystemPage));
+  ui::onClick(state, host, sidebar.x, sidebar.y);
+  EXPECT_EQ(state.currentPage, kPerformancePage);
+  EXPECT_EQ(tweak->applies + tweak->queries, 0);
+  EXPECT_TRUE(state.selectedIds.empty());
+  EXPECT_EQ(host.resultCount(), 0u);
+}
+
+TEST_F(UiDispatcher, ToggleAndButtonOfACardDoTheSameThing) {
+  auto plain = addTweak(L"perf.plain");
+  state.currentPage = kPerformancePage;
+  for (HitKind kind : {HitKind::CardToggle, HitKind::CardButton}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    plain->state = TweakState::NotApplied;
+    click(kind, 0);
+    EXPECT_EQ(state.statusText, L"Твик perf.plain: применено");  // not aggressive: no backup note
+    EXPECT_EQ(state.statusColor, ui::kColorSuccess);
+    click(kind, 0);
+    EXPECT_EQ(state.statusText, L"Твик perf.plain: откачено");
+    EXPECT_EQ(plain->state, TweakState::NotApplied);
+  }
+  EXPECT_EQ(plain->applies, 2);
+  EXPECT_EQ(plain->reverts, 2);
+}
+
+TEST_F(UiDispatcher, CardOutcomesReachTheStatusLine) {
+  struct Case {
+    const char* name;
+    TweakState state;
+    bool applyOk, throwOnApply;
+    std::wstring text;
+    ui::Color color;
+  };
+  const Case cases[] = {
+      {"unavailable", TweakState::Unavailable, true, false, L"Твик perf.x: не поддерживается", ui::kColorTextDim},
+      {"apply fails", TweakState::NotApplied, false, false, L"Твик perf.x: ошибка применения", ui::kColorFailure},
+      {"apply throws", TweakState::Undetermined, true, true, L"Твик perf.x: ошибка применения", ui::kColorFailure},
+  };
+  auto tweak = addTweak(L"perf.x");
+  state.currentPage = kPerformancePage;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    tweak->state = c.state;
+    tweak->applyOk = c.applyOk;
+    tweak->throwOnApply = c.throwOnApply;
+    click(HitKind::CardButton, 0);
+    EXPECT_EQ(state.statusText, c.text);
+    EXPECT_EQ(state.statusColor, c.color);
+    EXPECT_EQ(state.busy.load(), 0);  // the window stays usable
+  }
+  EXPECT_EQ(tweak->applies, 2);  // never for the unavailable one
+}
+
+TEST_F(UiDispatcher, SelectionBoxTicksAndUnticksButNotAnUnavailableTweak) {
+  auto a = addTweak(L"perf.a");
+  auto gone = addTweak(L"perf.gone");
+  gone->state = TweakState::Unavailable;
+  state.currentPage = kPerformancePage;
+  click(HitKind::CardCheckbox, 0);
+  EXPECT_EQ(state.selectedIds, std::set<std::wstring>{L"perf.a"});
+  click(HitKind::CardCheckbox, 1);
+  EXPECT_EQ(state.selectedIds.size(), 1u);
+  EXPECT_EQ(state.statusText, L"Твик perf.gone: не поддерживается");
+  click(HitKind::CardCheckbox, 0);
+  EXPECT_TRUE(state.selectedIds.empty());
+  EXPECT_EQ(a->applies, 0);  // selecting never changes the system
+
+  state.selectedIds = {L"perf.a"};
+  click(HitKind::ClearSelection);
+  EXPECT_TRUE(state.selectedIds.empty());
+  EXPECT_EQ(state.statusText, L"Выбор снят");
+}
+
+TEST_F(UiDispatcher, BadgeClickDoesNothing) {
+  auto risky = addTweak(L"perf.risky");
+  risky->aggressive = true;
+  state.currentPage = kPerformancePage;
+  click(HitKind::AggressiveBadge, 0);
+  EXPECT_EQ(risky->applies + risky->queries, 0);
+  EXPECT_EQ(state.statusText, ui::kReadyText);
+}
+
+TEST_F(UiDispatcher, BatchButtonsRunTheirJobsAndReportTheResult) {
+  auto a = addTweak(L"perf.a");
+  auto b = addTweak(L"perf.b");
+  b->applyOk = false;
+  auto gone = addTweak(L"perf.gone");
+  gone->state = TweakState::Unavailable;
+  addTweak(L"sys.other", TweakCategory::System);
+  state.currentPage = kPerformancePage;
+
+  click(HitKind::ApplyAll);
+  EXPECT_EQ(state.statusText, L"Применяю все твики категории...");
+  EXPECT_EQ(state.busy.load(), 1);
+  finishJob();
+  EXPECT_EQ(state.statusText, L"Применение завершено: 1 ок, 1 ошибок, 1 пропущено");
+  EXPECT_EQ(state.statusColor, ui::kColorFailure);
+  EXPECT_EQ(state.busy.load(), 0);
+
+  b->applyOk = true;
+  click(HitKind::RevertAll);
+  finishJob();
+  EXPECT_EQ(state.statusText, L"Откат завершён: 2 ок, 0 ошибок, 1 пропущено");
+  EXPECT_EQ(state.statusColor, ui::kColorSuccess);
+  EXPECT_EQ(a->reverts, 1);
+}
+
+TEST_F(UiDispatcher, SelectedJobClearsTheSelectionAlsoWhenIdsNoLongerResolve) {
+  addTweak(L"perf.a");
+  state.currentPage = kPerformancePage;
+  state.selectedIds = {L"perf.a", L"perf.removed"};
+  click(HitKind::ApplySelected);
+  EXPECT_EQ(state.statusText, L"Применяю выбранные твики (1)...");
+  finishJob();
+  EXPECT_EQ(state.statusText, L"Применено: 1 из 1");
+  EXPECT_TRUE(state.selectedIds.empty());
+
+  state.selectedIds = {L"perf.removed"};  // the page shows no button for it; a stale tick elsewhere could
+  ui::startSelectedJob(state, host);
+  finishJob();
+  EXPECT_EQ(state.statusText, L"Применено: 0 из 0");
+  EXPECT_EQ(state.statusColor, ui::kColorFailure);
+  EXPECT_TRUE(state.selectedIds.empty());
+}
+
+TEST_F(UiDispatcher, ProfileButtonsChooseTheirLevel) {
+  struct Case {
+    HitKind kind;
+    std::wstring start;
+  };
+  auto basic = addTweak(L"perf.basic");
+  basic->ownTier = 1;
+  auto optimal = addTweak(L"perf.optimal");
+  optimal->ownTier = 2;
+  auto maximum = addTweak(L"perf.max");
+  maximum->ownTier = 3;
+  auto gone = addTweak(L"perf.gone");
+  gone->ownTier = 1;
+  gone->state = TweakState::Unavailable;
+  state.currentPage = kPerformancePage;
+  for (const Case& c : {Case{HitKind::ProfileBasic, L"Профиль «Базовая»: применяю 1 твиков..."},
+                        Case{HitKind::ProfileOptimal, L"Профиль «Оптимальная»: применяю 2 твиков..."},
+                        Case{HitKind::ProfileMaximum, L"Профиль «Максимум»: применяю 3 твиков..."}}) {
+    click(c.kind);
+    EXPECT_EQ(state.statusText, c.start);
+    finishJob();
+  }
+  EXPECT_EQ(state.statusText, L"Профиль «Максимум» применён: 3 / 3");
+  EXPECT_EQ(gone->applies, 0);
+}
+
+TEST_F(UiDispatcher, RecommendationAndChatButtonsApplyTheirTweaks) {
+  auto a = addTweak(L"perf.a");
+  state.currentPage = kPerformancePage;
+  state.recommendations = {Recommendation{L"t", L"x", 0, {L"perf.a"}}};
+  state.hitRegions = {ui::HitRegion{{0, 0, 10, 10}, HitKind::RecommendationApply, 0},
+                      ui::HitRegion{{0, 10, 10, 20}, HitKind::RecommendationApply, 5},
+                      ui::HitRegion{{0, 20, 10, 30}, HitKind::ChatApply, 0}};
+  ui::onClick(state, host, 5, 15);  // an index outside the list does nothing
+  EXPECT_EQ(host.resultCount(), 0u);
+  ui::onClick(state, host, 5, 5);
+  EXPECT_EQ(host.waitForResult(1).text, L"Рекомендация применена");
+  finishJob();
+  state.chat = {ui::ChatMessage{false, L"hi", {}}};
+  ui::onClick(state, host, 5, 25);  // a message without tweaks offers nothing
+  EXPECT_EQ(host.resultCount(), 1u);
+  EXPECT_EQ(a->applies, 1);
+}
+
+TEST_F(UiDispatcher, DriverAndBackupButtonsOpenWhatTheyShow) {
+  state.driverCards = {GpuDriverInfo{L"RTX", L"NVIDIA", L"31.0.15.3623", L"536.23", L"https://www.nvidia.com/drivers", L"x"},
+                       GpuDriverInfo{L"Other", L"OTHER", L"1.0", L"1.0", L"", L""}};
+  state.hitRegions = {ui::HitRegion{{0, 0, 10, 10}, HitKind::DriverOpen, 0},
+                      ui::HitRegion{{0, 10, 10, 20}, HitKind::DriverOpen, 1},
+                      ui::HitRegion{{0, 20, 10, 30}, HitKind::OpenBackupFolder, -1}};
+  ui::onClick(state, host, 5, 15);
+  EXPECT_TRUE(host.urls.empty());
+  ui::onClick(state, host, 5, 5);
+  ASSERT_EQ(host.urls.size(), 1u);
+  EXPECT_EQ(state.statusText, L"Открыта страница NVIDIA • Установленная: 536.23");
+
+  ui::onClick(state, host, 5, 25);
+  ASSERT_EQ(host.programs.size(), 1u);
+  EXPECT_NE(host.programs[0].find(L"\\explorer.exe \""), std::wstring::npos);
+  EXPECT_EQ(state.statusText, L"Папка бэкапов открыта");
+  host.programStarts = false;
+  ui::onClick(state, host, 5, 25);
+  EXPECT_EQ(state.statusText.rfind(L"Не удалось открыть папку: ", 0), 0u);
+  EXPECT_EQ(state.statusColor, ui::kColorFailure);
+}
+
+TEST_F(UiDispatcher, WheelScrollsWithinTheContent) {
+  for (int i = 0; i < 12; ++i) addTweak(L"perf." + std::to_wstring(i));
+  state.currentPage = kPerformancePage;
+  paint();
+  ui::onMouseWheel(state, host, 120);  // away from the user: up, already at the top
+  EXPECT_EQ(state.scrollOffset, 0);
+  ui::onMouseWheel(state, host, -240);
+  EXPECT_EQ(state.scrollOffset, 120);
+  ui::onMouseWheel(state, host, -120 * 50);
+  const int maximum = state.contentHeight - state.listHeight;
+  EXPECT_EQ(state.scrollOffset, maximum);
+  paint();
+  // At the end the last card is wholly visible and clickable.
+  const ui::HitRegion* last = region(HitKind::CardButton, 11);
+  ASSERT_TRUE(last);
+  EXPECT_EQ(last->rect.height(), 34);
+
+  state.catalogue.resize(2);  // content shorter than the list: stays at 0 both ways
+  state.scrollOffset = 0;
+  paint();
+  for (int delta : {-120, 120, -600}) {
+    ui::onMouseWheel(state, host, delta);
+    EXPECT_EQ(state.scrollOffset, 0);
+  }
+}
+
+TEST_F(UiDispatcher, HoverHighlightsOnlyOverToggleOrButton) {
+  addTweak(L"perf.a");
+  addTweak(L"perf.b");
+  state.currentPage = kPerformancePage;
+  paint();
+  const ui::Point button = centre(*region(HitKind::CardButton, 1));
+  ui::onMouseMove(state, host, button.x, button.y);
+  EXPECT_EQ(state.hoverIndex, 1);
+  RecordingCanvas canvas = paint();
+  const ui::Point toggle = centre(*region(HitKind::CardToggle, 0));
+  ui::onMouseMove(state, host, toggle.x, toggle.y);
+  EXPECT_EQ(state.hoverIndex, 0);
+  const ui::Point title = {toggle.x - 300, toggle.y};  // on the card, but not on a control
+  ui::onMouseMove(state, host, title.x, title.y);
+  EXPECT_EQ(state.hoverIndex, -1);
+}
+
+TEST_F(UiDispatcher, BadgeTooltipExplainsTheTweakAndFollowsThePointer) {
+  auto first = addTweak(L"perf.first");
+  first->aggressive = true;
+  auto second = addTweak(L"perf.second");
+  second->aggressive = true;
+  // FakeTweak has no warning of its own: the default explanation.
+  state.currentPage = kPerformancePage;
+  paint();
+  const ui::Point badge = centre(*region(HitKind::AggressiveBadge, 0));
+  ui::onMouseMove(state, host, badge.x, badge.y);
+  EXPECT_EQ(state.tooltipText, std::wstring(L"Почему «АГРЕССИВНО»?\n\n") + ui::kDefaultAggressiveWarning);
+  EXPECT_EQ(state.tooltipIndex, 0);
+  const int before = host.invalidations;
+  ui::onMouseMove(state, host, badge.x + 1, badge.y);
+  EXPECT_GT(host.invalidations, before);  // the box moves with the pointer
+  RecordingCanvas canvas = paint();
+  const auto text = canvas.text(state.tooltipText);
+  ASSERT_TRUE(text);
+  // Near the right edge the box is pushed left: its right edge 8 px inside the window.
+  EXPECT_EQ(text->rect.right, 1280 - 8 - 10);
+  EXPECT_EQ(text->rect.top, badge.y + 16 + 10);
+
+  const ui::Point other = centre(*region(HitKind::AggressiveBadge, 1));
+  ui::onMouseMove(state, host, other.x, other.y);
+  EXPECT_EQ(state.tooltipIndex, 1);
+  ui::onMouseMove(state, host, 1, 1);
+  EXPECT_TRUE(state.tooltipText.empty());
+  EXPECT_FALSE(paint().drew(std::wstring(L"Почему «АГРЕССИВНО»?\n\n") + ui::kDefaultAggressiveWarning));
+}
+
+}  // namespace
+}  // namespace vx::test

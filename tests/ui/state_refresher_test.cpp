@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "support/fake_tweak.h"
+#include "ui/state_refresher.h"
+
+namespace vx::test {
+namespace {
+
+// A tweak whose state may be changed by the test while the refresher thread queries it.
+class SharedStateTweak : public Tweak {
+ public:
+  SharedStateTweak(std::wstring id, TweakCategory category) : Tweak(id, id, L"", category) {}
+  std::atomic<TweakState> state{TweakState::NotApplied};
+  std::atomic<int> queries{0};
+  TweakState queryState() override {
+    ++queries;
+    return state.load();
+  }
+  bool apply() override { return true; }
+  bool revert() override { return true; }
+};
+
+struct ManualClock {
+  std::int64_t nowMs = 0;
+  TweakStateCache cache{[this] { return nowMs * 1'000'000; }};
+};
+
+class UiStateRefresher : public ::testing::Test {
+ protected:
+  std::shared_ptr<SharedStateTweak> add(const std::wstring& id, TweakCategory category) {
+    auto t = std::make_shared<SharedStateTweak>(id, category);
+    catalog.push_back(t);
+    return t;
+  }
+  ui::StateRefresher::Options manualOptions() {
+    ui::StateRefresher::Options o;
+    o.nowMs = [this] { return clock.nowMs; };
+    o.sleepMs = [](int) {};
+    return o;
+  }
+  TweakCatalog catalog;
+  ManualClock clock;
+  int changes = 0;
+};
+
+TEST_F(UiStateRefresher, StaleEntriesOfTheVisiblePageComeFirst) {
+  auto perf = add(L"perf.a", TweakCategory::Performance);
+  auto net = add(L"net.a", TweakCategory::Network);
+  auto sys = add(L"sys.a", TweakCategory::System);
+  ui::StateRefresher refresher(catalog, clock.cache, [this] { ++changes; }, manualOptions());
+  refresher.setVisibleCategory(TweakCategory::System);
+  EXPECT_TRUE(refresher.step());
+  EXPECT_EQ(sys->queries, 1);
+  EXPECT_EQ(perf->queries + net->queries, 0);
+  EXPECT_TRUE(refresher.step());
+  EXPECT_TRUE(refresher.step());
+  EXPECT_EQ(perf->queries + net->queries, 2);
+  EXPECT_EQ(changes, 0);           // reported once the stale batch is done
+  EXPECT_FALSE(refresher.step());  // nothing stale, calm interval not yet passed
+  EXPECT_EQ(changes, 1);
+
+  clock.cache.clear();  // an action: all stale again, refreshed back to back
+  EXPECT_TRUE(refresher.step());
+  EXPECT_EQ(sys->queries, 2);
+  EXPECT_EQ(clock.cache.lastKnown(perf->id), TweakState::NotApplied);  // still shown meanwhile
+  refresher.step();
+  refresher.step();
+  refresher.step();
+  EXPECT_EQ(changes, 1);  // the same states: no repaint asked for
+}
+
+TEST_F(UiStateRefresher, AgedEntriesAreRefreshedAtABoundedRate) {
+  std::vector<std::shared_ptr<SharedStateTweak>> tweaks;
+  for (int i = 0; i < 10; ++i) tweaks.push_back(add(L"t" + std::to_wstring(i), TweakCategory::Pro));
+  auto visible = add(L"visible", TweakCategory::Games);
+  ui::StateRefresher refresher(catalog, clock.cache, [this] { ++changes; }, manualOptions());
+  refresher.setVisibleCategory(TweakCategory::Games);
+  while (refresher.step()) {
+  }
+  int total = 0;
+  for (auto& t : tweaks) total += t->queries;
+  EXPECT_EQ(total, 10);
+
+  clock.nowMs = 10'000;  // everything is older than 2 s now
+  visible->state = TweakState::Applied;
+  int queried = 0;
+  for (int slice = 0; slice < 10; ++slice) {  // one second in 100 ms slices
+    clock.nowMs += 100;
+    queried += refresher.step() ? 1 : 0;
+  }
+  EXPECT_EQ(queried, 2);           // one per 500 ms
+  EXPECT_EQ(visible->queries, 2);  // the visible page first
+  EXPECT_EQ(clock.cache.lastKnown(visible->id), TweakState::Applied);
+  EXPECT_EQ(changes, 2);
+}
+
+TEST_F(UiStateRefresher, ConcurrentThreadKeepsTheCacheCurrentAndStops) {
+  for (int i = 0; i < 20; ++i) add(L"t" + std::to_wstring(i), TweakCategory::Privacy);
+  auto watched = add(L"watched", TweakCategory::Privacy);
+  TweakStateCache cache([] { return std::int64_t{0}; });  // time stands still: only clear() makes entries stale
+  std::atomic<int> changed{0};
+  ui::StateRefresher::Options options;
+  options.sliceMs = 5;
+  ui::StateRefresher refresher(catalog, cache, [&] { ++changed; }, options);
+  refresher.start();
+  ASSERT_TRUE(refresher.waitUntilCurrent(5000));
+  for (const auto& t : catalog) EXPECT_TRUE(cache.lastKnown(t->id).has_value());
+
+  watched->state = TweakState::Applied;
+  cache.clear();  // as after an action
+  ASSERT_TRUE(refresher.waitUntilCurrent(5000));
+  EXPECT_EQ(cache.lastKnown(watched->id), TweakState::Applied);
+  EXPECT_GE(changed.load(), 2);
+  refresher.stop();
+  const int after = watched->queries.load();
+  cache.clear();
+  EXPECT_EQ(watched->queries.load(), after);
+}
+
+}  // namespace
+}  // namespace vx::test
