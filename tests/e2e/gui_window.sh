@@ -1,0 +1,170 @@
+#!/usr/bin/env bash
+# Vantorix.exe under Wine on its own Xvfb display: the window appears and paints, every category
+# page is kept as a screenshot (build/test-results/gui/), pixel checks at layout points, a card's
+# "Применить" writes its registry value and a second click reverts it, "Применить все" runs as a
+# job, the window answers messages quickly all along (a round-trip probe), 144 DPI gives a
+# 330 px sidebar, and closing the window ends the process with exit code 0.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$E2E_ROOT/scripts/wine_env.sh"
+shots="$E2E_ROOT/build/test-results/gui"
+rm -rf "$shots"; mkdir -p "$shots"
+exe="$BUILD_DIR/Vantorix.exe"
+probe="$BUILD_DIR/bench/vx_stall_probe.exe"
+px() { python3 "$E2E_ROOT/tests/e2e/gui_pixels.py" "$@"; }
+
+# Our own display, chosen by Xvfb itself, before any Wine command (a wineserver started without a
+# display would keep a 1024 x 768 desktop).
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$display_file")"
+rm -f "$display_file"
+app_pid=
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  wine_prefix_stop
+  kill "$xvfb_pid" 2>/dev/null
+  wait "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+
+wine_prefix_create "$E2E_ROOT/build/e2e-gui-prefix"
+fonts='HKCU\Software\Wine\Fonts\Replacements'
+wine reg add "$fonts" /v "Segoe UI" /d "DejaVu Sans" /f >/dev/null 2>&1
+wine reg add "$fonts" /v "Segoe UI Symbol" /d "Symbola" /f >/dev/null 2>&1
+
+window=
+start_window() {  # starts the program and waits for its first painted frame
+  wine "$exe" >/dev/null 2>&1 &
+  app_pid=$!
+  window=
+  for _ in $(seq 120); do
+    window=$(xdotool search --name '^Vantorix$' 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    sleep 0.5
+  done
+  [ -n "$window" ] || return 1
+  for _ in $(seq 60); do
+    import -window root "$shots/start.png"
+    read -r ox oy < <(px "$shots/start.png" origin "$margin")
+    [ "$ox" -ge 0 ] && break
+    sleep 0.5
+  done
+  [ "$ox" -ge 0 ] || return 1
+  client_w=$(px "$shots/start.png" width "$ox" "$oy" "$margin")
+  client_h=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ { split($2, s, "x"); print s[2] }')
+}
+shot() { import -window root "$shots/$1.png"; echo "$shots/$1.png"; }
+click() { xdotool mousemove --window "$window" "$1" "$2" click 1; }
+colour_is() {  # SHOT X Y R G B: the pixel has that colour (within 6 per channel)
+  local r g b d
+  read -r r g b < <(px "$1" pixel "$ox" "$oy" "$2" "$3")
+  for d in $((r - $4)) $((g - $5)) $((b - $6)); do
+    [ "${d#-}" -le 6 ] || { echo "($2,$3) is $r $g $b, not $4 $5 $6"; return 1; }
+  done
+}
+status_has() {  # SHOT R G B: the status line shows text of that colour
+  local n
+  n=$(px "$1" count "$ox" "$oy" 248 $((client_h - 34)) $((client_w - 14)) $((client_h - 14)) "$2" "$3" "$4" 24)
+  [ "$n" -ge 10 ] || { echo "status line has $n pixels of $2 $3 $4"; return 1; }
+}
+sidebar_row_y() { echo $((148 + 42 + 44 * $1 + 20)); }  # centre of entry i at 96 DPI
+close_window() {  # Alt+F4, then the program's exit code in $exit_code
+  xdotool key --window "$window" alt+F4
+  wait "$app_pid"; exit_code=$?
+  app_pid=
+}
+maps_value() { reg_dword 'HKLM\SYSTEM\Maps' AutoUpdateEnabled; }
+
+# --- 96 DPI --------------------------------------------------------------------------------------
+margin=14
+start_window; started=$?
+check "window appears and paints" test "$started" -eq 0
+[ "$started" -eq 0 ] || e2e_finish
+home=$(shot home)
+check "home: selected sidebar row and its accent bar" \
+  eval "colour_is $home 33 $(sidebar_row_y 0) 140 110 255 && colour_is $home 205 196 56 50 90"
+check "home: accent and control quick actions" \
+  eval "colour_is $home 40 $((client_h - 140)) 140 110 255 && colour_is $home 40 $((client_h - 52)) 38 38 52"
+
+# The message round-trip probe runs for the rest of this session.
+stall_file="$shots/stall.txt"
+if [ -f "$probe" ]; then
+  wine "$probe" "Z:$stall_file" >/dev/null 2>&1 &
+  probe_pid=$!
+fi
+
+pages=(home assistant performance games privacy network system cleanup pro)
+for i in 2 3 4 5 7 8 6; do
+  click 100 "$(sidebar_row_y "$i")"
+  sleep 2.5
+  shot "page-$i-${pages[$i]}" >/dev/null
+done
+system=$shots/page-6-system.png
+check "system page: selected row, accent batch and profile buttons" \
+  eval "colour_is $system 33 $(sidebar_row_y 6) 140 110 255 && colour_is $system $((client_w - 84)) 158 140 110 255 &&
+        colour_is $system $((248 + 110 + 168 + 20)) 219 140 110 255 && colour_is $system $((248 + 110 + 20)) 219 38 38 52"
+check "system page: first card's state dot is red (not applied)" colour_is "$system" 295 267 232 84 84
+
+# First card of the system page: "Автообновление офлайн-карт" (HKLM\SYSTEM\Maps AutoUpdateEnabled).
+button_x=$((client_w - 14 - 20 - 55))
+button_y=$(px "$system" down "$ox" "$oy" "$button_x" 244 420 140 110 255)
+check "first card's button found" test "$button_y" -gt 244
+reg_before=$(maps_value)
+click "$button_x" $((button_y + 17))
+sleep 2.5
+applied=$(shot card-applied)
+check "card apply writes the value" test "$(maps_value)" = "0x0"
+check "card apply: status line green" status_has "$applied" 72 200 130
+check "card apply: state dot green" colour_is "$applied" 295 267 72 200 130
+click "$button_x" $((button_y + 17))
+sleep 2.5
+reverted=$(shot card-reverted)
+check "second click reverts (value deleted)" test -z "$(maps_value)"
+check "card revert: status line green" status_has "$reverted" 72 200 130
+check "card revert: state dot red again" colour_is "$reverted" 295 267 232 84 84
+[ -z "$reg_before" ] || echo "note: the value existed before the test ($reg_before)"
+
+# "Применить все" on the cleanup page runs as a job; its result replaces the progress text.
+click 100 "$(sidebar_row_y 7)"
+sleep 1.5
+click $((client_w - 14 - 70)) 172
+sleep 0.3
+shot apply-all-running >/dev/null
+for _ in $(seq 60); do
+  done_shot=$(shot apply-all-done)
+  status_has "$done_shot" 72 200 130 >/dev/null || status_has "$done_shot" 232 84 84 >/dev/null && break
+  sleep 0.5
+done
+check "apply all: the job's result appears" \
+  eval "status_has $done_shot 72 200 130 || status_has $done_shot 232 84 84"
+sleep 2.5
+after_all=$(shot apply-all-states)
+check "apply all: first card applied" colour_is "$after_all" 295 267 72 200 130
+
+close_window
+check "closing the window ends the process with code 0 (got $exit_code)" test "$exit_code" -eq 0
+if [ -n "${probe_pid:-}" ]; then
+  wait "$probe_pid"
+  check "longest UI stall measured" test -s "$stall_file"
+  [ -s "$stall_file" ] && echo "stall probe: $(cat "$stall_file")"
+fi
+
+# --- 144 DPI -------------------------------------------------------------------------------------
+wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+margin=21
+start_window; started=$?
+check "144 DPI: window appears and paints" test "$started" -eq 0
+[ "$started" -eq 0 ] || e2e_finish
+big=$(shot dpi-144)
+sidebar_right=$(px "$big" right "$ox" "$oy" 500 21 365 48 48 64)
+check "144 DPI: sidebar 330 px wide (right border at x=350, found $sidebar_right)" \
+  test "$sidebar_right" -ge 349 -a "$sidebar_right" -le 351
+close_window
+check "144 DPI: closing ends the process with code 0 (got $exit_code)" test "$exit_code" -eq 0
+
+echo "screenshots: $shots"
+e2e_finish
