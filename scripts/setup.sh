@@ -6,6 +6,7 @@ packages=(
   cmake make g++ python3
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine64 wine xvfb xdotool imagemagick
+  fonts-dejavu-core fonts-symbola
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   nsis zip unzip
 )
