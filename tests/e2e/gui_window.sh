@@ -10,7 +10,7 @@ source "$E2E_ROOT/scripts/wine_env.sh"
 shots="$E2E_ROOT/build/test-results/gui"
 rm -rf "$shots"; mkdir -p "$shots"
 exe="$BUILD_DIR/Vantorix.exe"
-probe="$BUILD_DIR/bench/vx_stall_probe.exe"
+probe="$BUILD_DIR/bench/vx_window_probe.exe"
 px() { python3 "$E2E_ROOT/tests/e2e/gui_pixels.py" "$@"; }
 
 # Our own display, chosen by Xvfb itself, before any Wine command (a wineserver started without a
@@ -34,6 +34,12 @@ wine_prefix_create "$E2E_ROOT/build/e2e-gui-prefix"
 fonts='HKCU\Software\Wine\Fonts\Replacements'
 wine reg add "$fonts" /v "Segoe UI" /d "DejaVu Sans" /f >/dev/null 2>&1
 wine reg add "$fonts" /v "Segoe UI Symbol" /d "Symbola" /f >/dev/null 2>&1
+
+# The input box's Enter handling needs a real EDIT control, which Wine creates only with a display.
+unit_log="$shots/input-box-test.log"
+wine "$BUILD_DIR/tests/vx_tests_win.exe" --gtest_filter='InputBoxWin32.*' 2>&1 | tr -d '\r' >"$unit_log"
+check "input box: Enter is sent through IsDialogMessageW, never typed" \
+  eval "grep -q '^\[  PASSED  \] 1 test' '$unit_log' && ! grep -q SKIPPED '$unit_log'"
 
 window=
 start_window() {  # starts the program and waits for its first painted frame
@@ -92,7 +98,7 @@ check "home: accent and control quick actions" \
 # The message round-trip probe runs for the rest of this session.
 stall_file="$shots/stall.txt"
 if [ -f "$probe" ]; then
-  wine "$probe" "Z:$stall_file" >/dev/null 2>&1 &
+  wine "$probe" stall "Z:$stall_file" >/dev/null 2>&1 &
   probe_pid=$!
 fi
 
