@@ -82,30 +82,36 @@ int wmain() {
   vx::ui::UiState state;
   state.catalogue = vx::buildCatalog();
   state.sidebar = vx::ui::sidebarEntries();
-  int best = 2;
-  std::size_t most = 0;
-  for (int page = 2; page < static_cast<int>(state.sidebar.size()); ++page) {
-    std::size_t n = 0;
-    for (const auto& t : state.catalogue) n += t->category == state.sidebar[page].category;
-    if (n > most) most = n, best = page;
-  }
-  state.currentPage = best;  // the page with the most cards
   for (const auto& t : state.catalogue) state.states->refresh(*t);  // warm, as the refresher keeps it
 
-  const double warm = medianMs(kRounds, [&] { vx::ui::paintWindow(canvas, state, kWidth, kHeight); });
-  ReplayCanvas recorder(canvas);
-  vx::ui::paintWindow(recorder, state, kWidth, kHeight);
-  const double bare = medianMs(kRounds, [&] {
-    for (const auto& call : recorder.calls) call(canvas);
-  });
-  state.queryStatesWhilePainting = true;
-  const double direct = medianMs(5, [&] {
-    state.states->clear();
-    vx::ui::paintWindow(canvas, state, kWidth, kHeight);
-  });
-  wprintf(L"paint of page %d (%zu cards): warm cache %.2f ms, drawing alone %.2f ms (ratio %.2f), "
-          L"direct queries %.2f ms (%.1fx the warm paint)\n",
-          best, most, warm, bare, warm / bare, direct, direct / warm);
+  // The page with the most cards, and the system page (its cards query services).
+  int most = 2;
+  auto count = [&](int page) {
+    std::size_t n = 0;
+    for (const auto& t : state.catalogue) n += t->category == state.sidebar[page].category;
+    return n;
+  };
+  for (int page = 2; page < static_cast<int>(state.sidebar.size()); ++page)
+    if (count(page) > count(most)) most = page;
+  for (int page : {most, 6}) {
+    state.currentPage = page;
+    state.queryStatesWhilePainting = false;
+    vx::ui::paintWindow(canvas, state, kWidth, kHeight);  // fonts and glyphs warm
+    const double warm = medianMs(kRounds, [&] { vx::ui::paintWindow(canvas, state, kWidth, kHeight); });
+    ReplayCanvas recorder(canvas);
+    vx::ui::paintWindow(recorder, state, kWidth, kHeight);
+    const double bare = medianMs(kRounds, [&] {
+      for (const auto& call : recorder.calls) call(canvas);
+    });
+    state.queryStatesWhilePainting = true;
+    const double direct = medianMs(kRounds, [&] {
+      state.states->clear();
+      vx::ui::paintWindow(canvas, state, kWidth, kHeight);
+    });
+    wprintf(L"paint of page %d (%zu cards): warm cache %.2f ms, drawing alone %.2f ms (ratio %.2f), "
+            L"direct queries %.2f ms (%.2fx the warm paint)\n",
+            page, count(page), warm, bare, warm / bare, direct, direct / warm);
+  }
   fonts.destroy();
   DeleteDC(dc);
   DeleteObject(bitmap);

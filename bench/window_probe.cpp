@@ -88,9 +88,10 @@ double median(std::vector<double> v) {
 
 int startup(int rounds, const std::wstring& exe, const wchar_t* cls, const std::wstring& bareExe, const wchar_t* bareCls) {
   std::vector<double> app, bare;
-  for (int i = 0; i < rounds; ++i) {  // alternating, so both see the same machine load
-    bare.push_back(startOnce(bareExe, bareCls));
+  for (int i = 0; i < rounds; ++i) {  // alternating which goes first, so both see the same conditions
+    if (i % 2 == 0) bare.push_back(startOnce(bareExe, bareCls));
     app.push_back(startOnce(exe, cls));
+    if (i % 2 == 1) bare.push_back(startOnce(bareExe, bareCls));
   }
   const double a = median(app), b = median(bare);
   wprintf(L"start -> first frame: Vantorix %.0f ms, bare window %.0f ms, ratio %.2f (median of %d)\n", a, b, a / b, rounds);

@@ -11,34 +11,20 @@ bash scripts/setup.sh
 bash scripts/build.sh windows --target Vantorix
 user_display=${DISPLAY:-}
 source scripts/wine_env.sh   # clears DISPLAY; set again below
+source scripts/xvfb_display.sh
 
-xvfb_pid=
-app_pid=
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  wine_prefix_stop
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
-  return 0
-}
-trap cleanup EXIT
+APP_PID=
+trap gui_session_end EXIT
 
 if [ -n "$user_display" ]; then
   export DISPLAY="$user_display"
 else
-  # Our own display, before any Wine command, larger than the window.
-  display_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
-  export DISPLAY=":$(cat "$display_file")"
-  rm -f "$display_file"
+  xvfb_start  # before any Wine command, larger than the window
 fi
 
 export WINEPREFIX="$root/build/wine-prefix"
 [ -d "$WINEPREFIX" ] || wine_prefix_create "$WINEPREFIX"
-fonts='HKCU\Software\Wine\Fonts\Replacements'
-wine reg add "$fonts" /v "Segoe UI" /d "DejaVu Sans" /f >/dev/null 2>&1
-wine reg add "$fonts" /v "Segoe UI Symbol" /d "Symbola" /f >/dev/null 2>&1
+wine_font_replacements
 
 if [ -n "$user_display" ]; then
   wine build/windows/Vantorix.exe
@@ -46,7 +32,7 @@ if [ -n "$user_display" ]; then
 fi
 
 wine build/windows/Vantorix.exe >/dev/null 2>&1 &
-app_pid=$!
+APP_PID=$!
 for _ in $(seq 120); do
   xdotool search --name '^Vantorix$' >/dev/null 2>&1 && break
   sleep 0.5

@@ -8,13 +8,7 @@ namespace vx::ui {
 
 namespace {
 
-struct ProfileButton {
-  const wchar_t* label;
-  Color color;
-  HitKind kind;
-};
-
-constexpr ProfileButton kProfileButtons[3] = {
+constexpr ButtonSpec kProfileButtons[3] = {
     {L"Базовая", kColorControl, HitKind::ProfileBasic},
     {L"Оптимальная", kColorAccent, HitKind::ProfileOptimal},
     {L"Максимум", kColorControl, HitKind::ProfileMaximum},

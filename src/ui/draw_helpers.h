@@ -10,6 +10,13 @@
 
 namespace vx::ui {
 
+// A row of fixed buttons in a table: label, fill colour and what a click on it does.
+struct ButtonSpec {
+  const wchar_t* label;
+  Color color;
+  HitKind kind;
+};
+
 // Rounded fill (radius 8 DIP), the label in the bold font, white, centred; registers `kind`.
 void drawButton(Canvas& canvas, std::vector<HitRegion>& regions, const Rect& rect, const std::wstring& label,
                 Color color, HitKind kind, int dpi);

@@ -7,14 +7,8 @@ namespace vx::ui {
 
 namespace {
 
-struct QuickAction {
-  const wchar_t* label;
-  Color color;
-  HitKind kind;
-};
-
 // From the bottom up.
-constexpr QuickAction kQuickActions[3] = {
+constexpr ButtonSpec kQuickActions[3] = {
     {L"Очистить корзину", kColorControl, HitKind::CleanupRecycleBin},
     {L"Сбросить DNS", kColorControl, HitKind::CleanupDns},
     {L"Очистить временные", kColorAccent, HitKind::CleanupTemp},

@@ -13,27 +13,15 @@ exe="$BUILD_DIR/Vantorix.exe"
 probe="$BUILD_DIR/bench/vx_window_probe.exe"
 px() { python3 "$E2E_ROOT/tests/e2e/gui_pixels.py" "$@"; }
 
-# Our own display, chosen by Xvfb itself, before any Wine command (a wineserver started without a
-# display would keep a 1024 x 768 desktop).
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$display_file")"
-rm -f "$display_file"
-app_pid=
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  wine_prefix_stop
-  kill "$xvfb_pid" 2>/dev/null
-  wait "$xvfb_pid" 2>/dev/null
-}
-trap cleanup EXIT
+# Our own display, before any Wine command (a wineserver started without a display would keep a
+# 1024 x 768 desktop).
+source "$E2E_ROOT/scripts/xvfb_display.sh"
+xvfb_start
+APP_PID=
+trap gui_session_end EXIT
 
 wine_prefix_create "$E2E_ROOT/build/e2e-gui-prefix"
-fonts='HKCU\Software\Wine\Fonts\Replacements'
-wine reg add "$fonts" /v "Segoe UI" /d "DejaVu Sans" /f >/dev/null 2>&1
-wine reg add "$fonts" /v "Segoe UI Symbol" /d "Symbola" /f >/dev/null 2>&1
+wine_font_replacements
 
 # The input box's Enter handling needs a real EDIT control, which Wine creates only with a display.
 unit_log="$shots/input-box-test.log"
@@ -44,7 +32,7 @@ check "input box: Enter is sent through IsDialogMessageW, never typed" \
 window=
 start_window() {  # starts the program and waits for its first painted frame
   wine "$exe" >/dev/null 2>&1 &
-  app_pid=$!
+  APP_PID=$!
   window=
   for _ in $(seq 120); do
     window=$(xdotool search --name '^Vantorix$' 2>/dev/null | head -n 1)
@@ -79,8 +67,8 @@ status_has() {  # SHOT R G B: the status line shows text of that colour
 sidebar_row_y() { echo $((148 + 42 + 44 * $1 + 20)); }  # centre of entry i at 96 DPI
 close_window() {  # Alt+F4, then the program's exit code in $exit_code
   xdotool key --window "$window" alt+F4
-  wait "$app_pid"; exit_code=$?
-  app_pid=
+  wait "$APP_PID"; exit_code=$?
+  APP_PID=
 }
 maps_value() { reg_dword 'HKLM\SYSTEM\Maps' AutoUpdateEnabled; }
 
