@@ -30,11 +30,15 @@ TweakState cardState(const UiState& state, Tweak& tweak) {
 int paintCard(Canvas& canvas, UiState& state, const Rect& list, Tweak& tweak, int y, int index) {
   const int dpi = state.dpi;
   auto s = [dpi](int v) { return scale(v, dpi); };
-  const int textWidth = cardTextWidth(list.width(), dpi);
   const std::wstring sideEffects = guarded::sideEffects(tweak);
-  const int descriptionH = canvas.measureTextHeight(tweak.description, textWidth, FontId::Body);
-  const int sideH = sideEffects.empty() ? 0 : canvas.measureTextHeight(kSideEffectsPrefix + sideEffects, textWidth - s(16), FontId::Body);
-  const int height = cardHeight(descriptionH, sideH, dpi);
+  CardTextHeights& measured = state.cardHeights[tweak.id];
+  if (measured.listWidth != list.width() || measured.dpi != dpi) {
+    const int textWidth = cardTextWidth(list.width(), dpi);
+    measured = {list.width(), dpi, canvas.measureTextHeight(tweak.description, textWidth, FontId::Body),
+                sideEffects.empty() ? 0 : canvas.measureTextHeight(kSideEffectsPrefix + sideEffects, textWidth - s(16), FontId::Body)};
+  }
+  const int descriptionH = measured.description;
+  const int height = cardHeight(descriptionH, measured.sideEffects, dpi);
   const CardLayout card = cardLayout(list, y, height, dpi);
   // Nothing of a card outside the list is drawn or registered.
   if (intersect(card.card, list).empty()) return height + s(10);

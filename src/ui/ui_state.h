@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -75,6 +76,15 @@ bool startDetachedWorker(std::function<void()> body);
 
 inline constexpr const wchar_t* kReadyText = L"Готов к работе";
 
+// The measured text heights of a card for one list width and DPI, so that a repaint does not
+// wrap every description again.
+struct CardTextHeights {
+  int listWidth = 0;
+  int dpi = 0;
+  int description = 0;
+  int sideEffects = 0;
+};
+
 struct UiState {
   TweakCatalog catalogue;
   std::vector<SidebarEntry> sidebar;
@@ -102,6 +112,7 @@ struct UiState {
   Point mouse;
   // How jobs get their thread; tests replace it.
   WorkerStarter startWorker = startDetachedWorker;
+  std::map<std::wstring, CardTextHeights> cardHeights;  // by tweak id
   // Where the cards read their states (the process-wide cache; tests bring their own).
   TweakStateCache* states = &TweakStateCache::instance();
   // Told when the user chooses a page (the state refresher puts that page's tweaks first).
