@@ -101,22 +101,23 @@ TEST_F(UiPainters, CardRegionsAreClippedToTheListAndVanishWhenScrolledAway) {
 }
 
 TEST_F(UiPainters, CardHeightComesFromItsWrappedTextsAtEachDpi) {
-  state.catalogue.push_back(std::make_shared<WordyTweak>(std::wstring(250, L'д'), std::wstring(100, L'е')));
+  state.catalogue.push_back(std::make_shared<WordyTweak>(std::wstring(320, L'д'), std::wstring(100, L'е')));
   state.currentPage = kPerformancePage;
   RecordingCanvas canvas = paint();
-  // 1018 px list, 744 px text column: 106 characters a line, so 3 lines of description; the side
+  // 1018 px list, 744 px text column: 106 characters a line, so 4 lines of description (in
+  // the wider column of the toggle's left edge it would be 3, and the last line would be cut); the side
   // effects (34 + 100 characters in 728 px) take 2 lines.
-  EXPECT_EQ(state.contentHeight, (32 + 8 + 4) + 28 + 48 + 22 + 10);
+  EXPECT_EQ(state.contentHeight, (32 + 8 + 4) + 28 + 64 + 22 + 10);
   const auto sideLine = canvas.text(L"При применении не будет работать: " + std::wstring(100, L'е'));
   ASSERT_TRUE(sideLine);
   EXPECT_EQ(sideLine->color, ui::kColorWarning);
-  EXPECT_EQ(canvas.text(std::wstring(250, L'д'))->rect.width(), ui::cardTextWidth(1018, 96));
+  EXPECT_EQ(canvas.text(std::wstring(320, L'д'))->rect.width(), ui::cardTextWidth(1018, 96));
 
   state.dpi = 144;  // the measured heights are not reused for another DPI
   canvas = paint();
   const int list = ui::categoryPageLayout(ui::frameLayout(1280, 820, 144).content, false, 144).list.width();
   const int column = ui::cardTextWidth(list, 144);
-  const int description = canvas.measureTextHeight(std::wstring(250, L'д'), column, ui::FontId::Body);
+  const int description = canvas.measureTextHeight(std::wstring(320, L'д'), column, ui::FontId::Body);
   const int effects = canvas.measureTextHeight(L"При применении не будет работать: " + std::wstring(100, L'е'),
                                                column - 24, ui::FontId::Body);
   EXPECT_EQ(state.contentHeight, ui::cardHeight(description, effects, 144) + 15);
