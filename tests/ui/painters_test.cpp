@@ -104,8 +104,8 @@ TEST_F(UiPainters, CardHeightComesFromItsWrappedTextsAtEachDpi) {
   state.catalogue.push_back(std::make_shared<WordyTweak>(std::wstring(320, L'д'), std::wstring(100, L'е')));
   state.currentPage = kPerformancePage;
   RecordingCanvas canvas = paint();
-  // 1018 px list, 744 px text column: 106 characters a line, so 4 lines of description (in
-  // the wider column of the toggle's left edge it would be 3, and the last line would be cut); the side
+  // 1018 px list, 744 px text column: 106 characters a line, so 4 lines of description (measured
+  // 38 px wider than drawn it would be 3, and the last line would be cut off); the side
   // effects (34 + 100 characters in 728 px) take 2 lines.
   EXPECT_EQ(state.contentHeight, (32 + 8 + 4) + 28 + 64 + 22 + 10);
   const auto sideLine = canvas.text(L"При применении не будет работать: " + std::wstring(100, L'е'));
