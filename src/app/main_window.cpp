@@ -9,12 +9,14 @@
 #include "app/job_message.h"
 #include "app/window_host_win32.h"
 #include "app/window_messages.h"
+#include "assistant/memory_file.h"
 #include "base/process_wide.h"
 #include "platform/win32/dynamic_function.h"
 #include "ui/gdi/gdi_canvas.h"
 #include "ui/input_handlers.h"
 #include "ui/jobs.h"
 #include "ui/painters.h"
+#include "ui/send_question.h"
 #include "ui/state_refresher.h"
 #include "ui/window_setup.h"
 
@@ -53,7 +55,11 @@ void onCreate(HWND window) {
   ui::buildCatalogueAndSidebar(ui);
   ui::takeHardwareSnapshot(ui);
   p.timer = SetTimer(window, kRefreshTimerId, kRefreshPeriodMs, nullptr);
-  if (!host.inputBox()) host.setInputBox(createInputBox(window, instance, p.fonts.get(ui::FontId::Body), [] {}));
+  if (!host.inputBox())
+    host.setInputBox(createInputBox(window, instance, p.fonts.get(ui::FontId::Body),
+                                    [] { ui::sendQuestion(uiState(), windowHost()); }));
+  ui.memory = &assistantMemory();  // loaded from memory.json on first use
+  ui.memoryFile = memoryPath();
   p.refresher = std::make_unique<ui::StateRefresher>(ui.catalogue, *ui.states, [] { windowHost().postStatesChanged(); });
   ui.onPageChosen = [](const ui::SidebarEntry& entry) {
     if (parts().refresher) parts().refresher->setVisibleCategory(visibleCategory(entry));
@@ -67,7 +73,9 @@ void onCreate(HWND window) {
 
 void onDestroy(HWND window) {
   WindowParts& p = parts();
+  ui::UiState& ui = uiState();
   if (p.refresher) p.refresher->stop();
+  if (ui.memory) saveMemory(*ui.memory, ui.memoryFile);
   if (p.timer) KillTimer(window, p.timer);
   p.timer = 0;
   p.fonts.destroy();

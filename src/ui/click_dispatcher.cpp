@@ -4,6 +4,7 @@
 #include "ui/hit_regions.h"
 #include "ui/input_handlers.h"
 #include "ui/jobs.h"
+#include "ui/send_question.h"
 
 namespace vx::ui {
 
@@ -82,6 +83,7 @@ void onClick(UiState& state, WindowHost& host, int x, int y) {
         startRecommendationJob(state, host, state.recommendations[index].tweakIds);
       break;
     case HitKind::RefreshRecommendations: refreshAdvice(state, host); break;
+    case HitKind::SendQuestion: sendQuestion(state, host); break;
     case HitKind::ChatApply:
       if (index >= 0 && index < static_cast<int>(state.chat.size()) && !state.chat[index].tweakIds.empty())
         startRecommendationJob(state, host, state.chat[index].tweakIds);

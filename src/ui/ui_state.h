@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "assistant/assistant_memory.h"
 #include "core/state_cache.h"
 #include "core/tweak.h"
 #include "hw/gpu_driver_info.h"
@@ -113,6 +114,9 @@ struct UiState {
   // How jobs get their thread; tests replace it.
   WorkerStarter startWorker = startDetachedWorker;
   std::map<std::wstring, CardTextHeights> cardHeights;  // by tweak id
+  // The assistant's memory and its file (the window's process-wide memory; tests bring their own).
+  AssistantMemory* memory = nullptr;
+  std::wstring memoryFile;
   // Where the cards read their states (the process-wide cache; tests bring their own).
   TweakStateCache* states = &TweakStateCache::instance();
   // Told when the user chooses a page (the state refresher puts that page's tweaks first).
