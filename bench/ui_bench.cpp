@@ -1,22 +1,21 @@
 // One paint of a category page on the GDI canvas (an off-screen 1280 x 820 bitmap), three ways,
 // median of rounds: (1) the window's paint with a warm state cache, (2) the same drawing calls
 // replayed without any logic, (3) the same page when every card queries its tweak while painting
-// (what the state refresher saves the UI thread). Prints the medians and the ratios 1/2 and 3/1.
+// (what the state refresher saves the UI thread). Prints the medians of alternated rounds and the
+// ratios 1/2 and 3/1.
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
+#include "bench_compare.h"
 #include "catalog/build_catalog.h"
 #include "ui/gdi/gdi_canvas.h"
 #include "ui/painters.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // Records the drawing calls of one paint so that they can be replayed on another canvas.
 class ReplayCanvas final : public vx::ui::Canvas {
@@ -55,21 +54,10 @@ class ReplayCanvas final : public vx::ui::Canvas {
   vx::ui::Canvas& measure_;
 };
 
-double medianMs(int rounds, const std::function<void()>& body) {
-  std::vector<double> times;
-  for (int i = 0; i < rounds; ++i) {
-    const auto start = Clock::now();
-    body();
-    times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
 }  // namespace
 
 int wmain() {
-  constexpr int kWidth = 1280, kHeight = 820, kRounds = 15;
+  constexpr int kWidth = 1280, kHeight = 820;
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
@@ -96,21 +84,20 @@ int wmain() {
   for (int page : {most, 6}) {
     state.currentPage = page;
     state.queryStatesWhilePainting = false;
-    vx::ui::paintWindow(canvas, state, kWidth, kHeight);  // fonts and glyphs warm
-    const double warm = medianMs(kRounds, [&] { vx::ui::paintWindow(canvas, state, kWidth, kHeight); });
+    vx::ui::paintWindow(canvas, state, kWidth, kHeight);  // fonts, glyphs and card heights warm
     ReplayCanvas recorder(canvas);
     vx::ui::paintWindow(recorder, state, kWidth, kHeight);
-    const double bare = medianMs(kRounds, [&] {
+    std::printf("page %d, %zu cards:\n", page, count(page));
+    auto warm = [&] { vx::ui::paintWindow(canvas, state, kWidth, kHeight); };
+    vx::bench::compare("  paint, warm state cache", warm, "same drawing calls, no logic", [&] {
       for (const auto& call : recorder.calls) call(canvas);
     });
-    state.queryStatesWhilePainting = true;
-    const double direct = medianMs(kRounds, [&] {
+    vx::bench::compare("  paint, cards query their tweaks", [&] {
+      state.queryStatesWhilePainting = true;
       state.states->clear();
-      vx::ui::paintWindow(canvas, state, kWidth, kHeight);
-    });
-    wprintf(L"paint of page %d (%zu cards): warm cache %.2f ms, drawing alone %.2f ms (ratio %.2f), "
-            L"direct queries %.2f ms (%.2fx the warm paint)\n",
-            page, count(page), warm, bare, warm / bare, direct, direct / warm);
+      warm();
+      state.queryStatesWhilePainting = false;
+    }, "paint, warm state cache", warm);
   }
   fonts.destroy();
   DeleteDC(dc);
