@@ -140,6 +140,7 @@ check "apply all: first card applied" colour_is "$after_all" 295 267 72 200 130
 
 close_window
 check "closing the window ends the process with code 0 (got $exit_code)" test "$exit_code" -eq 0
+check "closing saved the assistant's memory" test -s "$WINEPREFIX/drive_c/ProgramData/Vantorix/memory.json"
 if [ -n "${probe_pid:-}" ]; then
   wait "$probe_pid"
   check "longest UI stall measured" test -s "$stall_file"

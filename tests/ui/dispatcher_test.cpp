@@ -240,6 +240,17 @@ TEST_F(UiDispatcher, DriverAndBackupButtonsOpenWhatTheyShow) {
   EXPECT_EQ(state.statusColor, ui::kColorFailure);
 }
 
+TEST_F(UiDispatcher, RefreshTakesAFreshSnapshotAndCountsTheAdvice) {
+  state.hardware.cpuName = L"old";
+  state.recommendations.resize(9);
+  state.hitRegions = {ui::HitRegion{{0, 0, 10, 10}, HitKind::RefreshRecommendations, -1}};
+  ui::onClick(state, host, 5, 5);
+  EXPECT_EQ(state.hardware, detectHardware());
+  EXPECT_EQ(state.recommendations, buildRecommendations(state.hardware, state.catalogue));
+  EXPECT_EQ(state.statusText, L"Рекомендации обновлены: " + std::to_wstring(state.recommendations.size()));
+  EXPECT_EQ(state.statusColor, ui::kColorSuccess);
+}
+
 TEST_F(UiDispatcher, WheelScrollsWithinTheContent) {
   for (int i = 0; i < 12; ++i) addTweak(L"perf." + std::to_wstring(i));
   state.currentPage = kPerformancePage;
