@@ -12,6 +12,8 @@
 #include "assistant/memory_file.h"
 #include "base/process_wide.h"
 #include "platform/win32/dynamic_function.h"
+#include "services/booster_engine.h"
+#include "services/resource_monitor.h"
 #include "ui/gdi/gdi_canvas.h"
 #include "ui/input_handlers.h"
 #include "ui/jobs.h"
@@ -66,6 +68,9 @@ void onCreate(HWND window) {
   };
   if (const ui::SidebarEntry* entry = ui.currentEntry()) p.refresher->setVisibleCategory(visibleCategory(*entry));
   p.refresher->start();
+  ui.booster = &BoosterEngine::instance();  // off until its button starts it
+  ui.monitorSnapshot = [] { return ResourceMonitor::instance().snapshot(); };
+  ResourceMonitor::instance().start();
   ui::greetInChat(ui);
   const ui::SidebarEntry* entry = ui.currentEntry();
   host.showInputBox(entry && entry->kind == ui::PageKind::Assistant);
@@ -74,6 +79,8 @@ void onCreate(HWND window) {
 void onDestroy(HWND window) {
   WindowParts& p = parts();
   ui::UiState& ui = uiState();
+  BoosterEngine::instance().stop();
+  ResourceMonitor::instance().stop();
   if (p.refresher) p.refresher->stop();
   if (ui.memory) saveMemory(*ui.memory, ui.memoryFile);
   if (p.timer) KillTimer(window, p.timer);
@@ -96,6 +103,7 @@ void onPaint(HWND window) {
       ui::gdi::GdiCanvas canvas(memory.get(), parts().fonts);
       ui::paintWindow(canvas, uiState(), w, h);
     }
+    if (!uiState().inputBoxRect.empty()) windowHost().placeInputBox(uiState().inputBoxRect);
     BitBlt(dc, 0, 0, w, h, memory.get(), 0, 0, SRCCOPY);
     SelectObject(memory.get(), previous);
   }
@@ -168,7 +176,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       RECT client;
       GetClientRect(window, &client);
       ui.clientHeight = client.bottom - client.top;
-      ui::onMouseWheel(ui, host, GET_WHEEL_DELTA_WPARAM(wParam));
+      // The wheel's position comes in screen coordinates.
+      POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      ScreenToClient(window, &at);
+      ui::onMouseWheel(ui, host, GET_WHEEL_DELTA_WPARAM(wParam), {at.x, at.y});
       return 0;
     }
     case WM_MOUSELEAVE:

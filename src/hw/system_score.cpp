@@ -31,13 +31,17 @@ constexpr LevelRow kLevels[] = {
 }  // namespace
 
 SystemScore computeScore(const TweakCatalog& catalog) {
+  return computeScore(catalog, [](Tweak& tweak) { return guarded::queryState(tweak); });
+}
+
+SystemScore computeScore(const TweakCatalog& catalog, const std::function<TweakState(Tweak&)>& stateOf) {
   SystemScore result;
   std::int64_t totalWeight = 0;
   std::int64_t appliedWeight = 0;
   for (const TweakPtr& tweak : catalog) {
     if (tweak->id == kInformationOnlyTweak) continue;
     const int weight = guarded::isAggressive(*tweak) ? kAggressiveWeight : kOrdinaryWeight;
-    const TweakState state = guarded::queryState(*tweak);
+    const TweakState state = stateOf(*tweak);
     if (state == TweakState::Unavailable) continue;
     ++result.countedCount;
     totalWeight += weight;

@@ -53,6 +53,19 @@ void openDriverPage(UiState& state, WindowHost& host, int index) {
   host.invalidate();
 }
 
+void toggleBooster(UiState& state, WindowHost& host) {
+  if (!state.booster) return;
+  if (state.booster->isRunning()) {
+    state.booster->stop();
+    state.setStatus(L"Движок выключен", kColorTextDim);
+  } else if (state.booster->start()) {
+    state.setStatus(L"Движок запущен (таймер 0.5ms + Standby cleaner)", kColorSuccess);
+  } else {
+    state.setStatus(L"Не удалось запустить движок", kColorFailure);
+  }
+  host.invalidate();
+}
+
 }  // namespace
 
 void onClick(UiState& state, WindowHost& host, int x, int y) {
@@ -89,7 +102,11 @@ void onClick(UiState& state, WindowHost& host, int x, int y) {
         startRecommendationJob(state, host, state.chat[index].tweakIds);
       break;
     case HitKind::DriverOpen: openDriverPage(state, host, index); break;
-    default: break;
+    case HitKind::CleanupTemp: startCleanupJob(state, host, 0); break;
+    case HitKind::CleanupDns: startCleanupJob(state, host, 1); break;
+    case HitKind::CleanupRecycleBin: startCleanupJob(state, host, 2); break;
+    case HitKind::RestartExplorer: startCleanupJob(state, host, 3); break;
+    case HitKind::BoosterToggle: toggleBooster(state, host); break;
   }
 }
 

@@ -31,6 +31,21 @@ void onMouseMove(UiState& state, WindowHost& host, int x, int y) {
   host.invalidate();
 }
 
+void onMouseWheel(UiState& state, WindowHost& host, int wheelDelta, Point at) {
+  const SidebarEntry* entry = state.currentEntry();
+  if (entry && entry->kind == PageKind::Assistant && state.chatPanel.contains(at.x, at.y)) {
+    // Away from the user shows older messages.
+    const int notches = wheelDelta / 120;
+    int scroll = state.chatScroll + notches * scale(60, state.dpi);
+    if (scroll > state.chatScrollMax) scroll = state.chatScrollMax;
+    if (scroll < 0) scroll = 0;
+    state.chatScroll = scroll;
+    host.invalidate();
+    return;
+  }
+  onMouseWheel(state, host, wheelDelta);
+}
+
 void onMouseWheel(UiState& state, WindowHost& host, int wheelDelta) {
   const int notches = -wheelDelta / 120;
   state.scrollOffset += notches * scale(60, state.dpi);

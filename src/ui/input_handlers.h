@@ -10,8 +10,11 @@ namespace vx::ui {
 
 void onClick(UiState& state, WindowHost& host, int x, int y);
 void onMouseMove(UiState& state, WindowHost& host, int x, int y);
-// wheelDelta as Windows reports it (120 per notch, positive away from the user).
+// wheelDelta as Windows reports it (120 per notch, positive away from the user). Over the chat
+// panel of the Assistant page (at, in client coordinates) the wheel moves the chat 60 DIP a notch
+// between the newest and the oldest message; elsewhere it scrolls the page's list.
 void onMouseWheel(UiState& state, WindowHost& host, int wheelDelta);
+void onMouseWheel(UiState& state, WindowHost& host, int wheelDelta, Point at);
 
 // The tweak behind a card index of the current page, or null.
 TweakPtr cardTweak(const UiState& state, int index);

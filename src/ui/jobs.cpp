@@ -1,5 +1,9 @@
 #include "ui/jobs.h"
 
+#include <optional>
+
+#include "services/cleanup_job.h"
+
 #include "core/catalog.h"
 #include "core/profiles.h"
 #include "platform/system_tool.h"
@@ -84,6 +88,14 @@ void onJobDone(UiState& state, WindowHost& host, const std::wstring* text, JobFl
     state.setStatus(kRebootScheduledText, kColorWarning);
     host.invalidate();
   }
+}
+
+void startCleanupJob(UiState& state, WindowHost& host, int number) {
+  if (state.busy.load() != 0) return;
+  const std::optional<CleanupAction> action = cleanupActionFromNumber(number);
+  if (!action) return;
+  launchJob(state, host, cleanupProgressText(*action), [a = *action] { return runCleanupAction(a); },
+            JobResult{L"Не удалось выполнить очистку"});
 }
 
 }  // namespace vx::ui

@@ -24,6 +24,9 @@ void startCategoryJob(UiState& state, WindowHost& host, bool revert);
 void startSelectedJob(UiState& state, WindowHost& host);
 void startProfileJob(UiState& state, WindowHost& host, int level);
 void startRecommendationJob(UiState& state, WindowHost& host, const std::vector<std::wstring>& tweakIds);
+// Maintenance action 0 temporary files, 1 DNS cache, 2 recycle bin, 3 Explorer restart; any other
+// number starts nothing.
+void startCleanupJob(UiState& state, WindowHost& host, int action);
 
 inline constexpr const wchar_t* kWorkerFailedText = L"Не удалось запустить фоновую задачу";
 

@@ -2,7 +2,13 @@
 // current page, the badge tooltip) and its parts. Each painter draws on the canvas and appends the
 // hit regions of what it drew. Called by the window's WM_PAINT and by the tests.
 #pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "core/tweak.h"
+#include "hw/recommendations.h"
+#include "hw/system_score.h"
 #include "ui/canvas.h"
 #include "ui/ui_state.h"
 
@@ -19,6 +25,28 @@ void paintCategoryPage(Canvas& canvas, UiState& state, const SidebarEntry& entry
 int paintCard(Canvas& canvas, UiState& state, const Rect& list, Tweak& tweak, int y, int index);
 void paintTooltip(Canvas& canvas, UiState& state, const Rect& client);
 void paintStatusLine(Canvas& canvas, const UiState& state, const Rect& rect);
+
+// The Home dashboard: score gauge, load tiles, driver cards, utility tiles and the status line.
+void paintHome(Canvas& canvas, UiState& state, const Rect& content);
+// A ring gauge around (cx, cy): the grey track, the value arc clockwise from the top, the value
+// and the label in the centre.
+void drawGauge(Canvas& canvas, Point centre, int radius, int value, const std::wstring& label, Color color, int dpi);
+// Grid at the quarters and the samples (0..100) as a line; nothing with fewer than two samples.
+void drawLineChart(Canvas& canvas, const Rect& rect, const std::vector<std::int32_t>& samples, Color color);
+void drawMetricTile(Canvas& canvas, const Rect& rect, const std::wstring& label, int percent,
+                    const std::vector<std::int32_t>& samples, Color color, int dpi);
+void drawUtilityTile(Canvas& canvas, UiState& state, const Rect& rect, const std::wstring& title,
+                     const std::wstring& subtitle, HitKind kind);
+// The colour of a score: failure below 25, warning below 50, accent below 75, success from 75.
+Color scoreColor(int score);
+// The score of the Home page, from the last known cached states (never a query while painting).
+SystemScore homeScore(const UiState& state);
+
+// The Assistant page: title row with refresh and engine buttons, profile line, recommendation
+// cards, chat panel with the input box and the send button, status line.
+void paintAssistantPage(Canvas& canvas, UiState& state, const Rect& content);
+// One recommendation card at y in the list; returns the height used (card plus the gap below it).
+int paintRecommendation(Canvas& canvas, UiState& state, const Rect& list, const Recommendation& rec, int y, int index);
 
 // The state a card shows: the last known state from the cache (Undetermined before the first),
 // so painting never waits on the system.

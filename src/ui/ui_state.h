@@ -16,6 +16,8 @@
 #include "hw/gpu_driver_info.h"
 #include "hw/hardware_profile.h"
 #include "hw/recommendations.h"
+#include "services/booster_engine.h"
+#include "services/resource_monitor.h"
 #include "ui/geometry.h"
 #include "ui/theme.h"
 
@@ -121,8 +123,29 @@ struct UiState {
   TweakStateCache* states = &TweakStateCache::instance();
   // Told when the user chooses a page (the state refresher puts that page's tweaks first).
   std::function<void(const SidebarEntry&)> onPageChosen;
-  // Only for the paint benchmark's comparison: cards query their tweaks while painting.
+  // Only for the paint benchmark's comparison: cards query their tweaks while painting (and the
+  // Home score asks every tweak directly).
   bool queryStatesWhilePainting = false;
+  // The load readings the Home page paints (the window reads the process-wide monitor; empty:
+  // no readings yet).
+  std::function<MonitorSnapshot()> monitorSnapshot;
+  // The game booster behind the engine button (the window's process-wide one; null: never runs).
+  BoosterEngine* booster = nullptr;
+  // The chat panel of the last Assistant paint, for the wheel, and how far the oldest message
+  // lies above the newest end (the most chatScroll can be).
+  Rect chatPanel;
+  // Where the input box goes, set by each paint of the Assistant page (empty on other pages).
+  Rect inputBoxRect;
+  int chatScrollMax = 0;
+  // The measured size of every chat message for one bubble width and DPI, by index in `chat`.
+  struct ChatTextSize {
+    int bubbleWidth = 0;
+    int dpi = 0;
+    std::size_t length = 0;
+    int height = 0;
+    int width = 0;
+  };
+  std::vector<ChatTextSize> chatSizes;
 
   void setStatus(const std::wstring& text, Color color);
   const SidebarEntry* currentEntry() const;

@@ -5,6 +5,7 @@ namespace vx::ui {
 
 void paintWindow(Canvas& canvas, UiState& state, int clientWidth, int clientHeight) {
   state.hitRegions.clear();
+  state.inputBoxRect = {};
   state.clientWidth = clientWidth;
   state.clientHeight = clientHeight;
   const Rect client{0, 0, clientWidth, clientHeight};
@@ -23,17 +24,11 @@ void paintStatusLine(Canvas& canvas, const UiState& state, const Rect& rect) {
 void paintPage(Canvas& canvas, UiState& state, const Rect& content) {
   const SidebarEntry* entry = state.currentEntry();
   if (!entry) return;
-  if (entry->kind == PageKind::Category) {
-    paintCategoryPage(canvas, state, *entry, content);
-    return;
+  switch (entry->kind) {
+    case PageKind::Category: paintCategoryPage(canvas, state, *entry, content); break;
+    case PageKind::Home: paintHome(canvas, state, content); break;
+    case PageKind::Assistant: paintAssistantPage(canvas, state, content); break;
   }
-  // Home and Assistant: the title row and the status line around an empty body for now.
-  const int dpi = state.dpi;
-  canvas.drawText(entry->icon + L"  " + entry->label, {content.left, content.top, content.right, content.top + scale(48, dpi)},
-                  kColorText, TextFormat::Left, FontId::Title);
-  state.contentHeight = 0;
-  state.listHeight = 0;
-  paintStatusLine(canvas, state, {content.left, content.bottom - scale(20, dpi), content.right, content.bottom});
 }
 
 }  // namespace vx::ui

@@ -19,6 +19,9 @@ struct DrawCall {
   std::wstring text;
   ui::TextFormat format = ui::TextFormat::Left;
   ui::FontId font = ui::FontId::Body;
+  double start = 0;                // arcs
+  double sweep = 0;
+  std::vector<ui::Point> points;   // polylines
 };
 
 class RecordingCanvas final : public ui::Canvas {
@@ -45,9 +48,16 @@ class RecordingCanvas final : public ui::Canvas {
   }
   void line(ui::Point a, ui::Point b, ui::Color c, int) override { calls.push_back({DrawCall::Line, {a.x, a.y, b.x, b.y}, c, c}); }
   void polyline(const std::vector<ui::Point>& p, ui::Color c, int) override {
-    calls.push_back({DrawCall::Polyline, {p.front().x, p.front().y, p.back().x, p.back().y}, c, c});
+    DrawCall call{DrawCall::Polyline, {p.front().x, p.front().y, p.back().x, p.back().y}, c, c};
+    call.points = p;
+    calls.push_back(call);
   }
-  void arc(const ui::Rect& r, double, double, ui::Color c, int) override { calls.push_back({DrawCall::Arc, r, c, c}); }
+  void arc(const ui::Rect& r, double start, double sweep, ui::Color c, int) override {
+    DrawCall call{DrawCall::Arc, r, c, c};
+    call.start = start;
+    call.sweep = sweep;
+    calls.push_back(call);
+  }
   void gradientV(const ui::Rect& r, ui::Color top, ui::Color bottom) override {
     calls.push_back({DrawCall::Gradient, r, top, bottom});
   }
@@ -61,6 +71,12 @@ class RecordingCanvas final : public ui::Canvas {
     return std::nullopt;
   }
   bool drew(const std::wstring& t) const { return text(t).has_value(); }
+  std::vector<DrawCall> all(DrawCall::Kind kind) const {
+    std::vector<DrawCall> out;
+    for (const auto& c : calls)
+      if (c.kind == kind) out.push_back(c);
+    return out;
+  }
   // The fill drawn with exactly this rectangle, the last one wins.
   std::optional<DrawCall> fillAt(const ui::Rect& r) const {
     std::optional<DrawCall> found;

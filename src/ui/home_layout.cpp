@@ -1,0 +1,77 @@
+#include "ui/home_layout.h"
+
+#include "ui/theme.h"
+
+namespace vx::ui {
+
+namespace {
+
+Rect centredIn(const Rect& row, int right, int width, int height) {
+  const int top = row.top + (row.height() - height) / 2;
+  return {right - width, top, right, top + height};
+}
+
+}  // namespace
+
+HomeLayout homeLayout(const Rect& c, int driverCount, int dpi) {
+  auto s = [dpi](int v) { return scale(v, dpi); };
+  HomeLayout h;
+  h.titleRow = {c.left, c.top, c.right, c.top + s(48)};
+  const int y0 = c.top + s(56);
+  h.scoreCard = {c.left, y0, c.left + s(280), y0 + s(240)};
+  const Rect& card = h.scoreCard;
+  h.scoreHeading = {card.left + s(16), card.top + s(12), card.right - s(16), card.top + s(34)};
+  h.gaugeCentre = {card.left + s(140), card.top + s(120)};
+  h.gaugeRadius = s(60);
+  h.appliedLine = {card.left + s(16), card.bottom - s(40), card.right - s(16), card.bottom - s(12)};
+
+  const int tileHeight = (s(240) - 2 * s(8)) / 3;
+  int top = card.top;
+  for (Rect& tile : h.metricTiles) {
+    tile = {card.right + s(12), top, c.right, top + tileHeight};
+    top = tile.bottom + s(8);
+  }
+
+  int y = card.bottom + s(12);
+  if (driverCount > 0) {
+    h.driverHeading = {c.left, y, c.right, y + s(28)};
+    y = h.driverHeading.bottom;
+    for (int i = 0; i < driverCount; ++i) {
+      DriverCardLayout d;
+      d.card = {c.left, y, c.right, y + s(72)};
+      d.name = {d.card.left + s(16), d.card.top + s(12), d.card.right - s(200), d.card.top + s(12) + s(24)};
+      d.version = {d.name.left, d.name.bottom + s(2), d.name.right, d.name.bottom + s(2) + s(20)};
+      d.button = centredIn(d.card, d.card.right - s(16), s(180), s(34));
+      h.drivers.push_back(d);
+      y = d.card.bottom + s(8);
+    }
+  }
+  h.utilitiesHeading = {c.left, y, c.right, y + s(28)};
+  const int tilesTop = h.utilitiesHeading.bottom + s(8);
+  const int middle = (c.left + c.right) / 2;
+  h.utilityTiles[0] = {c.left, tilesTop, middle - s(4), tilesTop + s(56)};
+  h.utilityTiles[1] = {h.utilityTiles[0].right + s(8), tilesTop, c.right, tilesTop + s(56)};
+  h.contentHeight = h.utilityTiles[0].bottom - c.top + s(8);
+
+  h.status = {c.left, c.bottom - s(20), c.right, c.bottom};
+  h.body = {c.left, c.top, c.right, h.status.top - s(4)};
+  return h;
+}
+
+UtilityTileLayout utilityTileLayout(const Rect& t, int dpi) {
+  auto s = [dpi](int v) { return scale(v, dpi); };
+  UtilityTileLayout u;
+  u.title = {t.left + s(14), t.top + s(8), t.right - s(120), t.top + s(28)};
+  u.subtitle = {t.left + s(14), t.top + s(28), t.right - s(120), t.bottom - s(8)};
+  u.button = centredIn(t, t.right - s(12), s(100), s(32));
+  return u;
+}
+
+MetricTileLayout metricTileLayout(const Rect& t, int dpi) {
+  auto s = [dpi](int v) { return scale(v, dpi); };
+  return {{t.left + s(14), t.top + s(8), t.left + s(150), t.top + s(28)},
+          {t.left + s(14), t.top + s(28), t.left + s(150), t.top + s(56)},
+          {t.left + s(160), t.top + s(10), t.right - s(14), t.bottom - s(10)}};
+}
+
+}  // namespace vx::ui
