@@ -2,8 +2,8 @@
 # The main command: builds Vantorix.exe and starts it in the project's own Wine prefix
 # (build/wine-prefix, reporting Windows 10, with font replacements so the Russian texts render as on
 # Windows). With a display it opens the window and waits until it is closed. Without one (a server,
-# CI) it starts its own Xvfb, lets the window run a few seconds, saves a screenshot under
-# build/screenshots/, prints its path and exits 0.
+# CI) it starts its own Xvfb, lets the window run a few seconds, saves screenshots of the Home and
+# the Assistant pages under build/screenshots/, prints their paths and exits 0.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -39,6 +39,14 @@ for _ in $(seq 120); do
 done
 sleep 5
 mkdir -p build/screenshots
-shot="$root/build/screenshots/vantorix-$(date +%Y%m%d-%H%M%S).png"
+stamp=$(date +%Y%m%d-%H%M%S)
+shot="$root/build/screenshots/vantorix-$stamp-home.png"
+import -window root "$shot"
+echo "$shot"
+# The Assistant page: its sidebar row (the second) at 96 DPI, in client coordinates.
+window=$(xdotool search --name '^Vantorix$' | head -n 1)
+xdotool mousemove --window "$window" 100 254 click 1
+sleep 2
+shot="$root/build/screenshots/vantorix-$stamp-assistant.png"
 import -window root "$shot"
 echo "$shot"

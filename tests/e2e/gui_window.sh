@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Vantorix.exe under Wine on its own Xvfb display: the window appears and paints, every category
+# Vantorix.exe under Wine on its own Xvfb display: the window appears and paints, Home shows the
+# gauge, the load tiles and a RAM chart, the Assistant page answers "привет" typed into its input
+# box and switches the engine, "Папка бэкапов" reports in green on Home, every category
 # page is kept as a screenshot (build/test-results/gui/), pixel checks at layout points, a card's
 # "Применить" writes its registry value and a second click reverts it, "Применить все" runs as a
 # job, the window answers messages quickly all along (a round-trip probe), 144 DPI gives a
@@ -83,6 +85,64 @@ check "home: selected sidebar row and its accent bar" \
 check "home: accent and control quick actions" \
   eval "colour_is $home 40 $((client_h - 140)) 140 110 255 && colour_is $home 40 $((client_h - 52)) 38 38 52"
 
+# Home: the gauge's level word in one of the four score colours (its arc starts at the top of the
+# ring in the same colour, or the ring is all grey track at 0), and the three load tiles on panel.
+score_colour=
+for c in "232 84 84" "255 170 80" "140 110 255" "72 200 130"; do
+  n=$(px "$home" count "$ox" "$oy" 328 330 448 352 $c 24)
+  [ "$n" -ge 10 ] && { score_colour=$c; break; }
+done
+check "home: the level under the gauge is in a score colour (${score_colour:-none})" test -n "$score_colour"
+check "home: the ring's top is the score colour or the grey track" \
+  eval "colour_is $home 388 264 ${score_colour:-0 0 0} >/dev/null || colour_is $home 388 264 38 38 52"
+check "home: CPU, GPU and RAM tiles on panel colour" \
+  eval "colour_is $home 546 264 26 26 36 && colour_is $home 546 346 26 26 36 && colour_is $home 546 428 26 26 36"
+sleep 4
+home_later=$(shot home-later)
+ram_line=$(px "$home_later" count "$ox" "$oy" 700 376 $((client_w - 28)) 434 255 170 80 30)
+check "home: after a few seconds the RAM chart has a line ($ram_line pixels)" test "$ram_line" -ge 40
+
+# Assistant: the input box is shown, "привет" and Enter add the question and the long greeting.
+click 100 "$(sidebar_row_y 1)"
+sleep 1.5
+assistant=$(shot assistant)
+panel_bottom=$((client_h - 14 - 28))
+input_y=$((panel_bottom - 32))
+input_x=$((client_w - 14 - 118 - 40))
+check "assistant: the input box is shown" colour_is "$assistant" "$input_x" "$input_y" 38 38 52
+bubbles_before=$(px "$assistant" count "$ox" "$oy" 260 $((client_h - 340)) $((client_w - 30)) $((panel_bottom - 60)) 140 110 255 4)
+click "$input_x" "$input_y"
+xdotool type --delay 60 "привет"
+xdotool key Return
+sleep 1.5
+chat=$(shot assistant-chat)
+bubbles_after=$(px "$chat" count "$ox" "$oy" 260 $((client_h - 340)) $((client_w - 30)) $((panel_bottom - 60)) 140 110 255 4)
+check "assistant: Enter adds the user's bubble ($bubbles_before -> $bubbles_after accent pixels)" \
+  test "$bubbles_after" -ge $((bubbles_before + 500))
+check "assistant: the box is emptied after sending (cue text back)" \
+  eval "test \"$(px "$chat" count "$ox" "$oy" $((248 + 16)) $((input_y - 8)) $((input_x)) $((input_y + 8)) 245 245 252 60)\" -lt 20"
+booster_x=$((client_w - 14 - 140 - 8 - 170 + 8))
+check "assistant: engine button on accent while off" colour_is "$chat" "$booster_x" 172 140 110 255
+click "$booster_x" 172
+sleep 1.5
+boosted=$(shot assistant-engine-on)
+check "assistant: \"Движок: ВКЛ\" on control colour after the click" colour_is "$boosted" "$booster_x" 172 38 38 52
+check "assistant: engine start in the green status line" status_has "$boosted" 72 200 130
+click "$booster_x" 172
+sleep 1
+
+# Back on Home, "Папка бэкапов" (the right utility tile's button) shows the green status text.
+click 100 "$(sidebar_row_y 0)"
+sleep 1.5
+home_back=$(shot home-back)
+open_x=$((client_w - 14 - 12 - 50))
+open_y=$(px "$home_back" down "$ox" "$oy" "$open_x" 456 $((client_h - 40)) 38 38 52)
+check "home: the backup folder tile's button found ($open_y)" test "$open_y" -gt 456
+click "$open_x" $((open_y + 16))
+sleep 2
+backups=$(shot home-backup-folder)
+check "home: \"Папка бэкапов\" sets the green status text" status_has "$backups" 72 200 130
+
 # The message round-trip probe runs for the rest of this session.
 stall_file="$shots/stall.txt"
 if [ -f "$probe" ]; then
@@ -141,6 +201,7 @@ check "apply all: first card applied" colour_is "$after_all" 295 267 72 200 130
 close_window
 check "closing the window ends the process with code 0 (got $exit_code)" test "$exit_code" -eq 0
 check "closing saved the assistant's memory" test -s "$WINEPREFIX/drive_c/ProgramData/Vantorix/memory.json"
+check "the memory counts the one question" grep -q '"userMessagesTotal": 1,' "$WINEPREFIX/drive_c/ProgramData/Vantorix/memory.json"
 if [ -n "${probe_pid:-}" ]; then
   wait "$probe_pid"
   check "longest UI stall measured" test -s "$stall_file"
