@@ -10,20 +10,10 @@ namespace vx::ui {
 
 namespace {
 
-struct PriorityLook {
-  const wchar_t* tag;
-  Color color;
-};
-
-constexpr PriorityLook kPriorityLooks[] = {
-    {L"ВАЖНО", kColorFailure},
-    {L"СОВЕТ", kColorWarning},
-    {L"ОПЦИЯ", kColorInfo},
-};
-
-PriorityLook priorityLook(int priority) {
-  if (priority >= 0 && priority < static_cast<int>(std::size(kPriorityLooks))) return kPriorityLooks[priority];
-  return {L"", kColorTextDim};
+// The tag and bar colour of a priority: 0 important, 1 tip, 2 option, anything else dim.
+Color priorityColor(int priority) {
+  constexpr Color kColors[] = {kColorFailure, kColorWarning, kColorInfo};
+  return priority >= 0 && priority < 3 ? kColors[priority] : kColorTextDim;
 }
 
 std::wstring profileLine(const UiState& state) {
@@ -85,11 +75,11 @@ int paintRecommendation(Canvas& canvas, UiState& state, const Rect& list, const 
   const int t = canvas.measureTextHeight(rec.text, recommendationTextWidth(list.width(), dpi), FontId::Body);
   const RecommendationCardLayout r = recommendationCardLayout(list, y, t, dpi);
   if (intersect(r.card, list).empty()) return r.card.height() + s(10);
-  const PriorityLook look = priorityLook(rec.priority);
+  const Color colour = priorityColor(rec.priority);
   canvas.fillRoundedBordered(r.card, index == state.hoverIndex ? kColorControl : kColorPanel, kColorPanelBorder, s(10));
-  canvas.fillRounded(r.bar, look.color, s(2));
-  canvas.fillRounded(r.tag, look.color, s(10));
-  canvas.drawText(look.tag, r.tag, kColorWhite, TextFormat::Center, FontId::Tiny);
+  canvas.fillRounded(r.bar, colour, s(2));
+  canvas.fillRounded(r.tag, colour, s(10));
+  canvas.drawText(recommendationPriorityLabel(rec.priority), r.tag, kColorWhite, TextFormat::Center, FontId::Tiny);
   canvas.drawText(rec.title, r.title, kColorText, TextFormat::LeftEllipsis, FontId::Heading);
   canvas.drawText(rec.text, r.text, kColorTextDim, TextFormat::Wrap, FontId::Body);
   canvas.fillRounded(r.button, kColorAccent, s(8));
