@@ -40,6 +40,31 @@ TEST_F(UiDispatcher, SidebarChoosesThePageAndShowsTheInputBoxOnlyForTheAssistant
   EXPECT_FALSE(host.inputVisible);
 }
 
+// The sidebar's quick actions run the maintenance actions as jobs and report their results.
+TEST_F(UiDispatcher, QuickActionsRunTheirCleanupJobs) {
+  machine.addProgram(L"C:\\Windows\\system32\\ipconfig.exe", 1);  // started is enough, whatever it exits with
+  struct Case {
+    HitKind kind;
+    const wchar_t* text;
+    bool succeeded;
+  };
+  const Case cases[] = {
+      {HitKind::CleanupDns, L"DNS-кэш сброшен", true},
+      {HitKind::CleanupRecycleBin, L"Корзина очищена", true},  // the simulated bin answers S_OK
+  };
+  for (const Case& c : cases) {
+    click(c.kind);
+    ASSERT_EQ(state.busy.load(), 1) << "the click did not start a job";
+    const JobResult r = host.waitForResult(host.resultCount());
+    EXPECT_EQ(r.text, c.text);
+    EXPECT_EQ(r.succeeded, c.succeeded);
+    finishJob();
+    EXPECT_EQ(state.busy.load(), 0);
+    EXPECT_EQ(state.statusText, r.text);
+  }
+  EXPECT_EQ(machine.recycleBinCalls(), 1u);
+}
+
 TEST_F(UiDispatcher, ClicksAreIgnoredWhileAJobRuns) {
   auto tweak = addTweak(L"perf.a");
   state.currentPage = kPerformancePage;
