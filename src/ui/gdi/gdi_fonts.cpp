@@ -5,10 +5,10 @@ namespace vx::ui::gdi {
 void GdiFonts::create(int dpi) {
   destroy();
   for (int i = 0; i < kFontCount; ++i) {
-    const FontSpec& spec = fontSpec(static_cast<FontId>(i));
-    fonts_[i].reset(CreateFontW(-MulDiv(spec.sizeDip, dpi, 96), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+    const FontSpec& font = fontSpec(static_cast<FontId>(i));
+    fonts_[i].reset(CreateFontW(-MulDiv(font.sizeDip, dpi, 96), 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                                VARIABLE_PITCH, spec.face));
+                                VARIABLE_PITCH, font.face));
   }
 }
 
