@@ -1,6 +1,6 @@
-// Vantorix.exe: per-monitor DPI awareness, common controls, the window class and the 1280 x 820
-// main window with a dark title bar, and the message loop (IsDialogMessageW first, so the input
-// box gets keyboard navigation).
+// Vantorix.exe: per-monitor DPI awareness, common controls, the window class and the main window
+// (1280 x 820 at 96 DPI, grown with the monitor's DPI) with a dark title bar, and the message loop
+// (IsDialogMessageW first, so the input box gets keyboard navigation).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -9,6 +9,7 @@
 #include "app/window_messages.h"
 #include "platform/win32/dynamic_function.h"
 #include "platform/win32/system_library.h"
+#include "ui/layout.h"
 
 namespace {
 
@@ -43,8 +44,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   if (!RegisterClassExW(&windowClass)) return 1;
 
   HWND window = CreateWindowExW(0, vx::app::kWindowClassName, L"Vantorix", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 1280, 820, nullptr, nullptr, instance, nullptr);
+                                CW_USEDEFAULT, vx::ui::kMainWindowDip.width, vx::ui::kMainWindowDip.height, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
+  vx::app::fitMainWindowToMonitor(window);
   askForDarkTitleBar(window);
   ShowWindow(window, showCommand);
   UpdateWindow(window);

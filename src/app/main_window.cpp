@@ -17,6 +17,7 @@
 #include "ui/gdi/gdi_canvas.h"
 #include "ui/input_handlers.h"
 #include "ui/jobs.h"
+#include "ui/layout.h"
 #include "ui/painters.h"
 #include "ui/send_question.h"
 #include "ui/state_refresher.h"
@@ -127,6 +128,29 @@ void onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
   windowHost().invalidate();
 }
 
+ui::Rect workAreaOf(HWND window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const RECT& r = monitor.rcWork;
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+// The frame's share of the outer size: the window rectangle less the client area. Nothing while
+// the window is being created and has no client area yet (the first WM_GETMINMAXINFO).
+ui::Size frameSize(HWND window) {
+  RECT outer, client;
+  if (!GetWindowRect(window, &outer) || !GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
+    return {};
+  return {(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+}
+
+void onGetMinMaxInfo(HWND window, MINMAXINFO* info) {
+  const ui::Size minimum = ui::minimumWindowSize(frameSize(window), workAreaOf(window), windowDpi(window));
+  info->ptMinTrackSize = {minimum.width, minimum.height};
+}
+
 HBRUSH inputBoxBrush() {
   static const HBRUSH brush = CreateSolidBrush(RGB(38, 38, 52));  // kept for the life of the process
   return brush;
@@ -139,6 +163,14 @@ int windowDpi(HWND window) {
   static const auto getDpi = win32::findExport<GetDpiForWindowFn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
   const UINT dpi = getDpi ? getDpi(window) : 0;
   return dpi ? static_cast<int>(dpi) : 96;
+}
+
+void fitMainWindowToMonitor(HWND window) {
+  RECT placed;
+  if (!GetWindowRect(window, &placed)) return;
+  const ui::Rect r = ui::mainWindowRect({placed.left, placed.top, placed.right, placed.bottom}, workAreaOf(window),
+                                        windowDpi(window));
+  SetWindowPos(window, nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -189,6 +221,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       return 0;
     case WM_DPICHANGED: onDpiChanged(window, wParam, lParam); return 0;
+    case WM_GETMINMAXINFO:
+      // Asked again on every resize, so the minimum follows a change of DPI.
+      onGetMinMaxInfo(window, reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
     case kWmJobDone: onJobDone(wParam, lParam); return 0;
     case kWmStatesChanged:
       ui::rebuildRecommendations(ui);

@@ -11,4 +11,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // The window's DPI, asked at run time (GetDpiForWindow is missing before Windows 10 1607): 96 then.
 int windowDpi(HWND window);
 
+// Sizes the newly created window for its monitor's DPI, within the monitor's work area.
+void fitMainWindowToMonitor(HWND window);
+
 }  // namespace vx::app

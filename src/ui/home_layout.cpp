@@ -1,5 +1,7 @@
 #include "ui/home_layout.h"
 
+#include <algorithm>
+
 #include "ui/theme.h"
 
 namespace vx::ui {
@@ -11,13 +13,9 @@ Rect centredIn(const Rect& row, int right, int width, int height) {
   return {right - width, top, right, top + height};
 }
 
-}  // namespace
-
-HomeLayout homeLayout(const Rect& c, int driverCount, int dpi) {
+// The score card, tiles, driver cards and utilities from the top y down.
+void placeDashboard(HomeLayout& h, const Rect& c, int driverCount, int dpi, int y0) {
   auto s = [dpi](int v) { return scale(v, dpi); };
-  HomeLayout h;
-  h.titleRow = {c.left, c.top, c.right, c.top + s(48)};
-  const int y0 = c.top + s(56);
   h.scoreCard = {c.left, y0, c.left + s(280), y0 + s(240)};
   const Rect& card = h.scoreCard;
   h.scoreHeading = {card.left + s(16), card.top + s(12), card.right - s(16), card.top + s(34)};
@@ -33,6 +31,7 @@ HomeLayout homeLayout(const Rect& c, int driverCount, int dpi) {
   }
 
   int y = card.bottom + s(12);
+  h.drivers.clear();
   if (driverCount > 0) {
     h.driverHeading = {c.left, y, c.right, y + s(28)};
     y = h.driverHeading.bottom;
@@ -51,10 +50,22 @@ HomeLayout homeLayout(const Rect& c, int driverCount, int dpi) {
   const int middle = (c.left + c.right) / 2;
   h.utilityTiles[0] = {c.left, tilesTop, middle - s(4), tilesTop + s(56)};
   h.utilityTiles[1] = {h.utilityTiles[0].right + s(8), tilesTop, c.right, tilesTop + s(56)};
-  h.contentHeight = h.utilityTiles[0].bottom - c.top + s(8);
+}
 
+}  // namespace
+
+HomeLayout homeLayout(const Rect& c, int driverCount, int dpi, int scroll) {
+  auto s = [dpi](int v) { return scale(v, dpi); };
+  HomeLayout h;
+  h.titleRow = {c.left, c.top, c.right, c.top + s(48)};
   h.status = {c.left, c.bottom - s(20), c.right, c.bottom};
-  h.body = {c.left, c.top, c.right, h.status.top - s(4)};
+  h.body = {c.left, h.titleRow.bottom + s(4), c.right, h.status.top - s(4)};
+  const int top = h.body.top + s(4);
+  placeDashboard(h, c, driverCount, dpi, top);
+  h.contentHeight = h.utilityTiles[0].bottom + s(8) - h.body.top;
+  h.maxScroll = std::max(0, h.contentHeight - h.body.height());
+  h.scroll = std::clamp(scroll, 0, h.maxScroll);
+  if (h.scroll > 0) placeDashboard(h, c, driverCount, dpi, top - h.scroll);
   return h;
 }
 

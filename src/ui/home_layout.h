@@ -1,5 +1,5 @@
-// The geometry of the Home dashboard for a content rectangle, the number of driver cards and the
-// DPI: the score card and its gauge, the three load tiles, the driver cards, the two utility tiles
+// The geometry of the Home dashboard for a content rectangle, the number of driver cards, the DPI
+// and the scroll offset: the score card and its gauge, the three load tiles, the driver cards, the two utility tiles
 // and the status line. The Home painter draws from it; the tests check it without drawing.
 #pragma once
 #include <array>
@@ -28,11 +28,14 @@ struct HomeLayout {
   std::vector<DriverCardLayout> drivers;
   Rect utilitiesHeading;
   std::array<Rect, 2> utilityTiles;  // restart Explorer, backup folder
-  Rect body;                         // everything above the status line; the page is clipped to it
+  Rect body;                         // under the title, above the status line; the page is clipped to it
   Rect status;
-  int contentHeight = 0;
+  int contentHeight = 0;             // of everything under the title, unscrolled
+  int maxScroll = 0;                 // how far the wheel can move it: 0 when it fits the body
+  int scroll = 0;                    // the offset used, clamped to 0..maxScroll
 };
-HomeLayout homeLayout(const Rect& content, int driverCount, int dpi);
+// A dashboard taller than its body (a short window, many driver cards) scrolls by `scroll` pixels.
+HomeLayout homeLayout(const Rect& content, int driverCount, int dpi, int scroll);
 
 struct UtilityTileLayout {
   Rect title;

@@ -1,6 +1,6 @@
 // The Home dashboard. The score comes from the cached tweak states and the loads from the
-// monitor's snapshot, so a paint never waits on the system. Unlike the Part's program, Home shows
-// the status line, so the results of its own buttons are visible where they were started.
+// monitor's snapshot, so a paint never waits on the system. Home shows the status line like the
+// category pages, so the results of its own buttons are visible where they were started.
 #include "ui/hit_regions.h"
 #include "ui/home_layout.h"
 #include "ui/painters.h"
@@ -21,7 +21,8 @@ std::wstring installedVersionLine(const GpuDriverInfo& d) {
 void paintHome(Canvas& canvas, UiState& state, const Rect& c) {
   const int dpi = state.dpi;
   auto s = [dpi](int v) { return scale(v, dpi); };
-  const HomeLayout h = homeLayout(c, static_cast<int>(state.driverCards.size()), dpi);
+  const HomeLayout h = homeLayout(c, static_cast<int>(state.driverCards.size()), dpi, state.scrollOffset);
+  state.scrollOffset = h.scroll;  // a window grown since the last wheel turn needs less of it
   const SidebarEntry* entry = state.currentEntry();
   canvas.drawText((entry ? entry->icon : std::wstring(L"\U0001F3E0")) + L"  Главная", h.titleRow, kColorText,
                   TextFormat::Left, FontId::Title);
@@ -59,7 +60,7 @@ void paintHome(Canvas& canvas, UiState& state, const Rect& c) {
                   HitKind::RestartExplorer);
   drawUtilityTile(canvas, state, h.utilityTiles[1], L"Папка бэкапов", L"%ProgramData%\\Vantorix\\Backups",
                   HitKind::OpenBackupFolder);
-  // A tile pushed under the status line by many driver cards is not clickable there.
+  // A tile scrolled out of the body (a short window, many driver cards) is not clickable there.
   for (std::size_t i = regionsBefore; i < state.hitRegions.size(); ++i) {
     HitRegion& r = state.hitRegions[i];
     r.rect = intersect(r.rect, h.body);
@@ -68,7 +69,7 @@ void paintHome(Canvas& canvas, UiState& state, const Rect& c) {
   canvas.clearClip();
 
   state.contentHeight = h.contentHeight;
-  state.listHeight = h.contentHeight;  // drawn unscrolled: the wheel has nothing to move here
+  state.listHeight = h.body.height();  // the wheel scrolls the dashboard only when it does not fit
   paintStatusLine(canvas, state, h.status);
 }
 

@@ -9,7 +9,7 @@ namespace vx::ui {
 namespace {
 
 constexpr int kChipWidth = 170, kChipHeight = 72, kChipGap = 10;
-constexpr int kRowTop = 42, kRowHeight = 40, kRowStep = 44, kInner = 16;
+constexpr int kRowTop = 42, kRowGap = 4, kRowStep = 44, kRowStepMin = 28, kInner = 16;
 constexpr int kQuickHeight = 36, kQuickGap = 8, kQuickBottom = 20;
 constexpr int kCardSide = 20, kToggleW = 46, kToggleH = 24, kButtonW = 110, kButtonH = 34, kCardGap = 20;
 
@@ -29,6 +29,19 @@ FrameLayout frameLayout(int w, int h, int dpi) {
   return f;
 }
 
+Rect mainWindowRect(const Rect& proposed, const Rect& work, int dpi) {
+  const int w = std::min(scale(kMainWindowDip.width, dpi), work.width());
+  const int h = std::min(scale(kMainWindowDip.height, dpi), work.height());
+  const int left = std::max(work.left, std::min(proposed.left, work.right - w));
+  const int top = std::max(work.top, std::min(proposed.top, work.bottom - h));
+  return {left, top, left + w, top + h};
+}
+
+Size minimumWindowSize(Size frame, const Rect& work, int dpi) {
+  return {std::min(scale(kMinimumClientDip.width, dpi) + frame.width, work.width()),
+          std::min(scale(kMinimumClientDip.height, dpi) + frame.height, work.height())};
+}
+
 int headerChipCount(const Rect& header, int dpi) {
   const int room = header.right - (header.left + scale(24, dpi) + scale(360, dpi)) - scale(24, dpi) + scale(kChipGap, dpi);
   return std::min(3, std::max(0, room / (scale(kChipWidth, dpi) + scale(kChipGap, dpi))));
@@ -45,9 +58,19 @@ std::vector<Rect> headerChipRects(const Rect& header, int dpi) {
   return chips;
 }
 
-Rect sidebarRow(const Rect& sidebar, int index, int dpi) {
-  const int top = sidebar.top + scale(kRowTop, dpi) + index * scale(kRowStep, dpi);
-  return {sidebar.left + scale(kInner, dpi), top, sidebar.right - scale(kInner, dpi), top + scale(kRowHeight, dpi)};
+Rect sidebarRowArea(const Rect& sidebar, int dpi) {
+  return {sidebar.left, sidebar.top + scale(kRowTop, dpi), sidebar.right,
+          quickActionRects(sidebar, dpi)[2].top - scale(kQuickGap, dpi)};
+}
+
+Rect sidebarRow(const Rect& sidebar, int index, int count, int dpi) {
+  // A short window (a high DPI on a small screen) packs the rows closer rather than running them
+  // under the quick actions.
+  const Rect area = sidebarRowArea(sidebar, dpi);
+  int step = scale(kRowStep, dpi);
+  if (count > 0 && step * count > area.height()) step = std::max(scale(kRowStepMin, dpi), area.height() / count);
+  const int top = area.top + index * step;
+  return {sidebar.left + scale(kInner, dpi), top, sidebar.right - scale(kInner, dpi), top + step - scale(kRowGap, dpi)};
 }
 
 std::array<Rect, 3> quickActionRects(const Rect& sidebar, int dpi) {

@@ -17,12 +17,24 @@ struct FrameLayout {
 };
 FrameLayout frameLayout(int clientWidth, int clientHeight, int dpi);
 
+// The main window's outer rectangle at creation: 1280 x 820 at 96 DPI and as many DIP at a higher
+// DPI, from the place Windows proposed, but no larger than the monitor's work area and inside it.
+Rect mainWindowRect(const Rect& proposed, const Rect& workArea, int dpi);
+// The smallest outer size the user can drag the window to: a client area of 960 x 600 DIP, where
+// every page still has its room, plus the frame; never more than the work area.
+Size minimumWindowSize(Size frame, const Rect& workArea, int dpi);
+inline constexpr Size kMainWindowDip{1280, 820};
+inline constexpr Size kMinimumClientDip{960, 600};
+
 // How many of the three chips fit (0..3); they vanish from the end: RAM first, then CPU.
 int headerChipCount(const Rect& header, int dpi);
 std::vector<Rect> headerChipRects(const Rect& header, int dpi);
 
-// Row of sidebar entry i, across the inner column.
-Rect sidebarRow(const Rect& sidebar, int index, int dpi);
+// Where the sidebar's rows go: under its heading, above the quick actions.
+Rect sidebarRowArea(const Rect& sidebar, int dpi);
+// Row of sidebar entry i of count, across the inner column; 40 DIP high, 44 apart, packed closer
+// (down to 28 apart) when the area is too short for all of them.
+Rect sidebarRow(const Rect& sidebar, int index, int count, int dpi);
 // The quick actions from the bottom up: [0] recycle bin, [1] DNS, [2] temporary files.
 std::array<Rect, 3> quickActionRects(const Rect& sidebar, int dpi);
 

@@ -23,9 +23,12 @@ void paintSidebar(Canvas& canvas, UiState& state, const Rect& r) {
   canvas.drawText(L"КАТЕГОРИИ", {r.left + s(16), r.top + s(18), r.right - s(16), r.top + s(36)}, kColorTextDim,
                   TextFormat::Left, FontId::Tiny);
 
-  for (int i = 0; i < static_cast<int>(state.sidebar.size()); ++i) {
+  const int count = static_cast<int>(state.sidebar.size());
+  const Rect rowArea = sidebarRowArea(r, dpi);
+  canvas.clipTo(rowArea);  // rows packed as close as they go still stop above the quick actions
+  for (int i = 0; i < count; ++i) {
     const SidebarEntry& entry = state.sidebar[i];
-    const Rect row = sidebarRow(r, i, dpi);
+    const Rect row = sidebarRow(r, i, count, dpi);
     const bool selected = i == state.currentPage;
     if (selected) {
       canvas.fillRounded(row, kColorSelected, s(8));
@@ -38,12 +41,14 @@ void paintSidebar(Canvas& canvas, UiState& state, const Rect& r) {
                     selected ? kColorText : kColorTextDim, TextFormat::LeftEllipsis,
                     selected ? FontId::Bold : FontId::Body);
     if (entry.kind == PageKind::Assistant && !state.recommendations.empty()) {
-      const Rect pill{row.right - s(38), row.top + s(10), row.right - s(10), row.top + s(30)};
+      const int pillTop = row.top + (row.height() - s(20)) / 2;
+      const Rect pill{row.right - s(38), pillTop, row.right - s(10), pillTop + s(20)};
       canvas.fillRounded(pill, kColorAccent, s(10));
       canvas.drawText(std::to_wstring(state.recommendations.size()), pill, kColorWhite, TextFormat::Center, FontId::Bold);
     }
-    addRegion(state.hitRegions, row, HitKind::SidebarItem, i);
+    addClippedRegion(state.hitRegions, row, rowArea, HitKind::SidebarItem, i);
   }
+  canvas.clearClip();
 
   const auto rects = quickActionRects(r, dpi);
   for (int i = 0; i < 3; ++i)

@@ -5,7 +5,8 @@
 # page is kept as a screenshot (build/test-results/gui/), pixel checks at layout points, a card's
 # "Применить" writes its registry value and a second click reverts it, "Применить все" runs as a
 # job, the window answers messages quickly all along (a round-trip probe), 144 DPI gives a
-# 330 px sidebar, and closing the window ends the process with exit code 0.
+# 330 px sidebar in a window grown with the DPI, its rows packed above the quick actions and a
+# Home page that scrolls, and closing the window ends the process with exit code 0.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 source "$E2E_ROOT/scripts/wine_env.sh"
@@ -61,9 +62,11 @@ colour_is() {  # SHOT X Y R G B: the pixel has that colour (within 6 per channel
     [ "${d#-}" -le 6 ] || { echo "($2,$3) is $r $g $b, not $4 $5 $6"; return 1; }
   done
 }
+at_dpi() { echo $(($1 * margin / 14)); }  # a 96-DPI length at the current DPI (margin 14 -> 21)
 status_has() {  # SHOT R G B: the status line shows text of that colour
   local n
-  n=$(px "$1" count "$ox" "$oy" 248 $((client_h - 34)) $((client_w - 14)) $((client_h - 14)) "$2" "$3" "$4" 24)
+  n=$(px "$1" count "$ox" "$oy" "$(at_dpi 248)" $((client_h - $(at_dpi 34))) $((client_w - margin)) \
+    $((client_h - margin)) "$2" "$3" "$4" 24)
   [ "$n" -ge 10 ] || { echo "status line has $n pixels of $2 $3 $4"; return 1; }
 }
 sidebar_row_y() { echo $((148 + 42 + 44 * $1 + 20)); }  # centre of entry i at 96 DPI
@@ -232,6 +235,30 @@ big=$(shot dpi-144)
 sidebar_right=$(px "$big" right "$ox" "$oy" 500 21 365 48 48 64)
 check "144 DPI: sidebar 330 px wide (right border at x=350, found $sidebar_right)" \
   test "$sidebar_right" -ge 349 -a "$sidebar_right" -le 351
+check "144 DPI: the window grows with the DPI, up to the screen (client $client_w x $client_h)" \
+  test "$client_w" -gt 1280 -a "$client_h" -gt 820
+# The rows pack closer on the short screen: the last one ("Pro") just above the quick actions,
+# nothing of them below the sidebar's panel.
+quick_top=$(px "$big" down "$ox" "$oy" 186 300 "$client_h" 140 110 255)
+check "144 DPI: the last sidebar row above the quick actions (their top at $quick_top)" \
+  test "$(px "$big" count "$ox" "$oy" 45 $((quick_top - 66)) 330 $((quick_top - 1)) 155 155 175 40)" -ge 20
+check "144 DPI: no sidebar row below its panel" \
+  test "$(px "$big" count "$ox" "$oy" 21 $((client_h - 20)) 351 "$client_h" 155 155 175 40)" -lt 5
+# Home is taller than its body here: the wheel brings the utility tiles up to "Папка бэкапов".
+for _ in 1 2 3 4 5; do xdotool mousemove --window "$window" 900 600 click 5; done
+sleep 1
+big_scrolled=$(shot dpi-144-home-scrolled)
+open_x=$((client_w - 21 - 18 - 75))
+open_y=$(px "$big_scrolled" down "$ox" "$oy" "$open_x" 500 $((client_h - 60)) 38 38 52)
+check "144 DPI: the wheel scrolls Home to the backup folder tile's button ($open_y)" test "$open_y" -gt 500
+click "$open_x" $((open_y + 24))
+sleep 2
+check "144 DPI: \"Папка бэкапов\" sets the green status text" status_has "$(shot dpi-144-backup-folder)" 72 200 130
+# The file manager has the keyboard now: ours back on top and a click on its header takes it back.
+xdotool windowraise "$window"
+sleep 1
+click 300 60
+sleep 0.5
 close_window
 check "144 DPI: closing ends the process with code 0 (got $exit_code)" test "$exit_code" -eq 0
 

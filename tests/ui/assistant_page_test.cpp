@@ -60,8 +60,10 @@ TEST_F(AssistantPage, CardsScrollInTheListAndHoverHighlights) {
   for (int i = 0; i < 6; ++i) state.recommendations.push_back({L"R" + std::to_wstring(i), L"текст", 1, {L"perf.a"}});
   paint();
   const ui::Rect list = layout().list;
-  for (const auto& r : state.hitRegions)
-    if (r.kind == HitKind::RecommendationApply) EXPECT_LE(r.rect.bottom, list.bottom);
+  for (const auto& r : state.hitRegions) {
+    if (r.kind != HitKind::RecommendationApply) continue;
+    EXPECT_LE(r.rect.bottom, list.bottom);
+  }
   EXPECT_FALSE(region(HitKind::RecommendationApply, 5)) << "a card below the list is not clickable";
   EXPECT_EQ(state.contentHeight, 6 * (16 + 88 + 10));
 

@@ -95,7 +95,7 @@ TEST_F(HomePage, TilesShowTheMonitorSnapshot) {
     return s;
   };
   const RecordingCanvas canvas = paint();
-  const ui::HomeLayout h = ui::homeLayout(ui::frameLayout(1280, 820, 96).content, 0, 96);
+  const ui::HomeLayout h = ui::homeLayout(ui::frameLayout(1280, 820, 96).content, 0, 96, 0);
   EXPECT_EQ(canvas.text(L"12%")->color, ui::kColorAccent);
   EXPECT_EQ(canvas.text(L"0%")->color, ui::kColorSuccess);
   EXPECT_EQ(canvas.text(L"64%")->color, ui::kColorWarning);
@@ -170,6 +170,31 @@ TEST_F(HomePage, ManyDriverCardsKeepTheTilesClearOfTheStatusLine) {
   const ui::Rect status = canvas.text(ui::kReadyText)->rect;
   for (const auto& r : state.hitRegions) EXPECT_LE(r.rect.bottom, status.top) << static_cast<int>(r.kind);
   EXPECT_FALSE(region(HitKind::OpenBackupFolder)) << "a tile wholly under the status line is not clickable";
+}
+
+TEST_F(HomePage, ADashboardTallerThanItsBodyScrollsWithTheWheel) {
+  state.driverCards.resize(1);
+  paint();
+  ui::onMouseWheel(state, host, -120);
+  EXPECT_EQ(state.scrollOffset, 0) << "a dashboard that fits does not move";
+
+  state.driverCards.resize(8);
+  RecordingCanvas canvas = paint();
+  const int headingTop = canvas.text(L"Оптимизация системы")->rect.top;
+  const ui::Rect status = canvas.text(ui::kReadyText)->rect;
+  ASSERT_FALSE(region(HitKind::OpenBackupFolder));
+  ui::onMouseWheel(state, host, -120 * 20);
+  canvas = paint();
+  const int scrolled = state.scrollOffset;
+  EXPECT_EQ(scrolled, state.contentHeight - state.listHeight);
+  EXPECT_EQ(canvas.text(L"Оптимизация системы")->rect.top, headingTop - scrolled);
+  const ui::HitRegion* backups = region(HitKind::OpenBackupFolder);
+  ASSERT_TRUE(backups) << "scrolled to the end, the last tile can be clicked";
+  EXPECT_EQ(backups->rect.height(), 32) << "and is wholly visible";
+  EXPECT_LE(backups->rect.bottom, status.top);
+
+  paint(1280, 1400);  // the window grew: the whole dashboard fits again
+  EXPECT_EQ(state.scrollOffset, 0);
 }
 
 TEST_F(HomePage, BackupFolderClickShowsGreenStatusOnHome) {

@@ -104,5 +104,49 @@ TEST(UiLayout, QuickActionsStackUpFromTheSidebarBottom) {
   }
 }
 
+TEST(UiLayout, SidebarRowsStayAboveTheQuickActions) {
+  struct Case {
+    int dpi, clientHeight, step;  // step 0: packed closer than 44 DIP, but not below 28
+  };
+  for (const Case c : {Case{96, 790, 44}, Case{96, 1400, 44}, Case{144, 1150, 66}, Case{144, 960, 0},
+                       Case{96, 600, 0}, Case{144, 900, 0}}) {
+    SCOPED_TRACE(testing::Message() << c.dpi << " dpi, " << c.clientHeight << " px");
+    const Rect sidebar = ui::frameLayout(1280, c.clientHeight, c.dpi).sidebar;
+    const Rect first = ui::sidebarRow(sidebar, 0, 9, c.dpi), second = ui::sidebarRow(sidebar, 1, 9, c.dpi);
+    const Rect last = ui::sidebarRow(sidebar, 8, 9, c.dpi);
+    const int step = second.top - first.top;
+    if (c.step) EXPECT_EQ(step, c.step);
+    else EXPECT_LT(step, ui::scale(44, c.dpi));
+    EXPECT_GE(step, ui::scale(28, c.dpi));
+    EXPECT_EQ(first.top, sidebar.top + ui::scale(42, c.dpi));
+    EXPECT_EQ(second.top - first.bottom, ui::scale(4, c.dpi));
+    EXPECT_LE(last.bottom, ui::quickActionRects(sidebar, c.dpi)[2].top) << "the last row runs under a quick action";
+  }
+}
+
+TEST(UiLayout, MainWindowGrowsWithTheDpiInsideTheWorkArea) {
+  struct Case {
+    const char* what;
+    Rect proposed, work;
+    int dpi;
+    Rect expected;
+  };
+  const Rect big{0, 0, 3840, 2100};
+  for (const Case& c : {
+           Case{"96 DPI where Windows put it", {26, 26, 1306, 846}, big, 96, {26, 26, 1306, 846}},
+           Case{"144 DPI grows by half", {26, 26, 1306, 846}, big, 144, {26, 26, 1946, 1256}},
+           Case{"144 DPI on a small screen fills it", {26, 26, 1306, 846}, {0, 0, 1600, 1000}, 144, {0, 0, 1600, 1000}},
+           Case{"pushed back from the right and bottom edges", {3000, 1800, 4280, 2620}, big, 96, {2560, 1280, 3840, 2100}},
+           Case{"a work area that starts below a top taskbar", {0, 0, 1280, 820}, {0, 40, 1920, 1080}, 120,
+                {0, 40, 1600, 1065}},
+       }) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(ui::mainWindowRect(c.proposed, c.work, c.dpi), c.expected);
+  }
+  EXPECT_EQ(ui::minimumWindowSize({16, 39}, big, 96), (ui::Size{976, 639}));
+  EXPECT_EQ(ui::minimumWindowSize({24, 58}, big, 144), (ui::Size{1464, 958}));
+  EXPECT_EQ(ui::minimumWindowSize({24, 58}, {0, 0, 1280, 720}, 144), (ui::Size{1280, 720}));
+}
+
 }  // namespace
 }  // namespace vx::test
