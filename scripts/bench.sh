@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release and runs them natively (simulated machine) and under Wine (real
 # registry in a throwaway prefix). Each line prints a median next to its bare-loop yardstick and
-# the ratio. Directories and parallelism can be overridden:
+# the ratio (the window's own figures: scripts/bench_window.sh). Directories and parallelism can be
+# overridden:
 #   BENCH_NATIVE_DIR, BENCH_WIN_DIR, BENCH_PREFIX, JOBS
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# The window's figures under Wine, from a Release build, on an Xvfb display and in a Wine prefix of
+# their own:
+#   - one paint of Home and of category pages (vx_ui_bench): warm cache against bare drawing and
+#     against direct queries on every paint;
+#   - process start to first painted frame against a bare window;
+#   - the idle CPU of Vantorix.exe on Home over 20 s once it has settled (and, for comparison, what
+#     the prefix's wineserver spent meanwhile);
+#   - the longest UI-thread stall while Home repaints for 20 s and three questions are asked.
+# Directory and prefix can be overridden: BENCH_WIN_DIR, BENCH_WINDOW_PREFIX.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+win_dir="${BENCH_WIN_DIR:-build/bench-windows}"
+prefix="${BENCH_WINDOW_PREFIX:-$root/build/bench-window-prefix}"
+out="$root/build/bench-window"
+mkdir -p "$out"
+
+bash scripts/setup.sh
+echo "=== build windows ($win_dir)"
+cmake --no-warn-unused-cli -S . -B "$win_dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$win_dir" --target Vantorix vx_ui_bench vx_window_probe vx_bare_window -j2 >/dev/null
+exe="$win_dir/Vantorix.exe"
+probe="$win_dir/bench/vx_window_probe.exe"
+
+source scripts/wine_env.sh
+source scripts/xvfb_display.sh
+xvfb_start
+APP_PID=
+trap gui_session_end EXIT
+wine_prefix_create "$prefix"
+wine_font_replacements
+
+echo "=== paint"
+wine "$win_dir/bench/vx_ui_bench.exe" | tr -d '\r'
+echo "=== start-up"
+wine "$probe" startup 7 "$(winepath -w "$exe")" VantorixMainWnd "$(winepath -w "$win_dir/bench/vx_bare_window.exe")" \
+  VxBareWindow | tr -d '\r'
+
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+prefix_server() {  # the wineserver of our prefix, told from others by its environment
+  local p
+  for p in $(pgrep -x "wineserver(64)?"); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && { echo "$p"; return 0; }
+  done
+  return 1
+}
+window_id() {
+  local id
+  for _ in $(seq 120); do
+    id=$(xdotool search --name '^Vantorix$' 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.5
+  done
+  return 1
+}
+
+echo "=== idle on Home"
+# CPU time from the host's /proc: Wine's GetProcessTimes gives nothing for another process.
+wine "$exe" >/dev/null 2>&1 &
+APP_PID=$!
+window=$(window_id)
+sleep 10  # the state refresher's first pass over the catalogue is done by then
+[ "$(cat "/proc/$APP_PID/comm")" = Vantorix.exe ] || { echo "pid $APP_PID is not Vantorix.exe"; exit 1; }
+server=$(prefix_server) || { echo "the prefix has no wineserver"; exit 1; }
+program_before=$(cpu_ticks "$APP_PID") server_before=$(cpu_ticks "$server") t0=$(date +%s.%N)
+sleep 20
+program_after=$(cpu_ticks "$APP_PID") server_after=$(cpu_ticks "$server") t1=$(date +%s.%N)
+python3 - "$program_before" "$program_after" "$server_before" "$server_after" "$t0" "$t1" "$(getconf CLK_TCK)" <<'PY'
+import sys
+pb, pa, sb, sa, t0, t1, tick = map(float, sys.argv[1:])
+wall = t1 - t0
+print(f"idle window on Home over {wall:.1f} s: Vantorix.exe {(pa - pb) / tick * 1000:.0f} ms CPU = "
+      f"{(pa - pb) / tick / wall * 100:.2f} % of one core (goal <= 1 %); the prefix's wineserver "
+      f"{(sa - sb) / tick / wall * 100:.2f} %")
+PY
+xdotool key --window "$window" alt+F4
+wait "$APP_PID" || true
+APP_PID=
+
+echo "=== UI stalls: Home for 20 s, then three questions"
+wine "$exe" >/dev/null 2>&1 &
+APP_PID=$!
+window=$(window_id)
+wine "$probe" stall "Z:$out/stall.txt" >/dev/null 2>&1 &
+probe_pid=$!
+sleep 20
+# The Assistant's row, then its input box (96 DPI positions, as in the GUI test).
+client_h=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ { split($2, s, "x"); print s[2] }')
+client_w=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ { split($2, s, "x"); print s[1] }')
+xdotool mousemove --window "$window" 100 254 click 1
+sleep 1.5
+xdotool mousemove --window "$window" $((client_w - 172)) $((client_h - 74)) click 1
+sleep 0.5
+# Wine can miss the first Cyrillic letter xdotool maps to a spare key: one typed and erased first.
+xdotool type --delay 40 "п"
+xdotool key BackSpace
+for question in "что посоветуешь для cs2" "лагает в апексе" "что у меня"; do
+  xdotool type --delay 40 "$question"
+  xdotool key Return
+  sleep 2
+done
+xdotool key --window "$window" alt+F4
+wait "$APP_PID" || true
+APP_PID=
+wait "$probe_pid" || true
+cat "$out/stall.txt"
+memory="$WINEPREFIX/drive_c/ProgramData/Vantorix/memory.json"
+grep -o '"userMessagesTotal": [0-9]*' "$memory" || echo "no memory file: the questions did not arrive"
