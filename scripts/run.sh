@@ -22,7 +22,7 @@ else
   xvfb_start  # before any Wine command, larger than the window
 fi
 
-export WINEPREFIX="$root/build/wine-prefix"
+wine_prefix_use "$root/build/wine-prefix"
 [ -d "$WINEPREFIX" ] || wine_prefix_create "$WINEPREFIX"
 wine_font_replacements
 

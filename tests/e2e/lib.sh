@@ -1,6 +1,9 @@
 # Shared helpers for the end-to-end scripts (sourced, not run):
 #   check NAME COMMAND...   runs the command, prints "PASS: NAME" or "FAIL: NAME" (with its output)
-#   e2e_prefix NAME         a fresh Wine prefix build/e2e-NAME-prefix, stopped when the script exits
+#   e2e_prefix NAME [--server-exits]
+#                           a fresh Wine prefix build/e2e-NAME-prefix whose wineserver stays up until
+#                           the script exits (back-to-back runs never meet a server shutting down);
+#                           --server-exits keeps Wine's default, for scripts that use `wineserver -w`
 #   vx ARGS...              runs vxctl.exe of $BUILD_DIR in that prefix; its exit status, and its
 #                           standard output and error with CR removed
 #   reg_dword KEY VALUE     the REG_DWORD as "0x..." from `wine reg query`, nothing when absent
@@ -30,6 +33,7 @@ e2e_prefix() {
   source "$E2E_ROOT/scripts/wine_env.sh"
   wine_prefix_create "$E2E_ROOT/build/e2e-$1-prefix"
   trap wine_prefix_stop EXIT
+  [ "${2:-}" = --server-exits ] || wine_server_keep
 }
 
 vx() {

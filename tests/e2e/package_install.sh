@@ -68,7 +68,7 @@ refusals() {
 check "package.sh refuses a build without the programs or of another version" refusals
 
 # --- the portable zip -------------------------------------------------------------------------------
-e2e_prefix package
+e2e_prefix package --server-exits  # run_setup waits for every process with wineserver -w
 # The prefix's own temp folder: Wine maps the host root to Z:, so the zip unpacks there.
 UNPACKED="$SCRATCH/unpacked"
 zip_contents() {
