@@ -15,6 +15,7 @@
 
 #include "platform/performance.h"
 #include "platform/power.h"
+#include "platform/privileges.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 
@@ -180,6 +181,12 @@ class Machine {
   bool isReadOnly(const std::wstring& windowsPath) const;
   // A Ctrl+C reaches the console.
   void interruptConsole();
+
+  // --- the process token (privileges.h; see machine_token.cpp) ---
+  // Whether this process runs elevated (default true, as every process under Wine does). Only an
+  // elevated token holds the privileges, and each is disabled until enablePrivilege turns it on.
+  void setElevated(bool elevated);
+  bool privilegeEnabled(Privilege privilege) const;
 
   // Internal state shared with the sim/ implementations of the platform operations
   // (machine_state.h); touch it only with mutex() held.

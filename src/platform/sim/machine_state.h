@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -130,6 +131,12 @@ struct Machine::State {
     std::vector<std::filesystem::path> lockedFiles;  // host paths
     bool consoleInterrupted = false;
   } readings;
+
+  // --- the process token ---
+  struct Token {
+    bool elevated = true;
+    std::set<Privilege> enabled;
+  } token;
 
   RegKey& rootKey(RegRoot root) { return roots[static_cast<std::size_t>(root)]; }
   // The key or nothing; access rights are not checked.
