@@ -18,7 +18,7 @@ constexpr bool kDeleteOnRevert = true;
 
 // One core tweak. A row naming a service becomes a ServiceTweak (disabled when applied, automatic
 // when reverted); a row with one registry value a RegDwordTweak; a row with several values a
-// CompositeRegTweak whose entries keep the listed order.
+// CompositeRegTweak whose entries keep the listed order. The rules apply to a single value.
 struct CoreRow {
   const wchar_t* id;
   const wchar_t* title;
@@ -26,12 +26,18 @@ struct CoreRow {
   TweakCategory category;
   std::vector<RegValueEntry> values;
   const wchar_t* service = nullptr;
+  RegRowRules rules = {};
 };
 
 const wchar_t* const kMultimediaProfile = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Multimedia\\SystemProfile";
 const wchar_t* const kTcpipParameters = L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
 const wchar_t* const kExplorerAdvanced = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 const wchar_t* const kFileSystem = L"SYSTEM\\CurrentControlSet\\Control\\FileSystem";
+const wchar_t* const kKernel = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\kernel";
+
+// Windows 11 honours GlobalTimerResolutionRequests (read at boot) and lets a timer request of one
+// process raise the resolution for all of them again; Windows 10 has no such value.
+constexpr RegRowRules kWindows11AfterReboot{true, 22000, L"Только для Windows 11"};
 
 // Placed after the game groups.
 const std::vector<CoreRow>& systemRows() {
@@ -49,6 +55,13 @@ const std::vector<CoreRow>& systemRows() {
       {L"perf.sysmain", L"Отключить SysMain (Superfetch)",
        L"Отключает службу SysMain. На SSD службе обычно не нужна; даёт меньше фоновых обращений к диску.",
        TweakCategory::Performance, {}, L"SysMain"},
+      {L"perf.global_timer", L"Глобальный таймер 0.5 мс",
+       L"Windows 11 снова применяет запрос таймера 0.5 мс от движка Vantorix ко всем процессам, в том числе к игре "
+       L"(GlobalTimerResolutionRequests). Нужен для игрового движка на Windows 11; действует после перезагрузки.",
+       TweakCategory::Performance,
+       {{HKLM, kKernel, L"GlobalTimerResolutionRequests", 1, 0, kDeleteOnRevert}},
+       nullptr,
+       kWindows11AfterReboot},
       {L"system.spooler", L"Отключить службу печати (если не нужна)",
        L"Отключает службу диспетчера печати (Spooler). Если нет принтера — снижает поверхность атаки и фоновые "
        L"задачи.",
@@ -131,7 +144,7 @@ TweakPtr makeTweak(const CoreRow& row) {
   if (row.values.size() == 1) {
     const RegValueEntry& v = row.values.front();
     return std::make_shared<RegDwordTweak>(row.id, row.title, row.description, row.category, v.root, v.subkey,
-                                           v.valueName, v.appliedValue, v.revertValue, v.deleteOnRevert);
+                                           v.valueName, v.appliedValue, v.revertValue, v.deleteOnRevert, row.rules);
   }
   return std::make_shared<CompositeRegTweak>(row.id, row.title, row.description, row.category, row.values);
 }

@@ -1,4 +1,4 @@
-// The twenty core tweaks, in three runs that the catalogue assembly places around the tweak
+// The twenty-one core tweaks, in three runs that the catalogue assembly places around the tweak
 // groups: the power plan first, the system rows after the game groups, the network and shell
 // rows last.
 #pragma once

@@ -1,5 +1,7 @@
 #include "core/reg_dword_tweak.h"
 
+#include "platform/system.h"
+
 namespace vx {
 
 namespace {
@@ -41,26 +43,37 @@ RegValueEntry textEntry(RegRoot root, std::wstring subkey, std::wstring valueNam
 
 RegDwordTweak::RegDwordTweak(std::wstring id, std::wstring title, std::wstring description, TweakCategory category,
                              RegRoot root, std::wstring subkey, std::wstring valueName, std::uint32_t appliedValue,
-                             std::uint32_t revertValue, bool deleteOnRevert)
+                             std::uint32_t revertValue, bool deleteOnRevert, RegRowRules rules)
     : Tweak(std::move(id), std::move(title), std::move(description), category),
       root(root),
       subkey(std::move(subkey)),
       valueName(std::move(valueName)),
       appliedValue(appliedValue),
       revertValue(revertValue),
-      deleteOnRevert(deleteOnRevert) {}
+      deleteOnRevert(deleteOnRevert),
+      rules(rules) {}
+
+// A version that cannot be read has build 0 and counts as too old.
+bool RegDwordTweak::buildTooOld() const {
+  return rules.minimumBuild != 0 && getWindowsVersion().build < rules.minimumBuild;
+}
 
 TweakState RegDwordTweak::queryState() {
+  if (buildTooOld()) return TweakState::Unavailable;
   const auto value = regReadDword(root, subkey, valueName);
   if (!value) return deleteOnRevert ? TweakState::NotApplied : TweakState::Undetermined;
   return *value == appliedValue ? TweakState::Applied : TweakState::NotApplied;
 }
 
-bool RegDwordTweak::apply() { return regWriteDword(root, subkey, valueName, appliedValue); }
+bool RegDwordTweak::apply() { return !buildTooOld() && regWriteDword(root, subkey, valueName, appliedValue); }
 
 bool RegDwordTweak::revert() {
   return revertEntry(RegValueEntry{root, subkey, valueName, appliedValue, revertValue, deleteOnRevert});
 }
+
+std::wstring RegDwordTweak::compatibilityNote() const { return buildTooOld() ? rules.olderBuildNote : L""; }
+
+bool RegDwordTweak::needsReboot() const { return rules.needsReboot; }
 
 CompositeRegTweak::CompositeRegTweak(std::wstring id, std::wstring title, std::wstring description,
                                      TweakCategory category, std::vector<RegValueEntry> entries)

@@ -28,15 +28,26 @@ struct RegValueEntry {
 RegValueEntry textEntry(RegRoot root, std::wstring subkey, std::wstring valueName, std::wstring appliedText,
                         std::wstring revertText);
 
+// What a single-value row may add: the value is read only at start-up, and it exists only from a
+// Windows build on. Below that build the card is unavailable with the given note and nothing is
+// written, since that Windows would ignore the value.
+struct RegRowRules {
+  bool needsReboot = false;
+  std::uint32_t minimumBuild = 0;  // 0: every build
+  const wchar_t* olderBuildNote = L"";
+};
+
 class RegDwordTweak : public Tweak {
  public:
   RegDwordTweak(std::wstring id, std::wstring title, std::wstring description, TweakCategory category, RegRoot root,
                 std::wstring subkey, std::wstring valueName, std::uint32_t appliedValue, std::uint32_t revertValue,
-                bool deleteOnRevert);
+                bool deleteOnRevert, RegRowRules rules = {});
 
   TweakState queryState() override;
   bool apply() override;
   bool revert() override;
+  std::wstring compatibilityNote() const override;
+  bool needsReboot() const override;
 
   const RegRoot root;
   const std::wstring subkey;
@@ -44,6 +55,10 @@ class RegDwordTweak : public Tweak {
   const std::uint32_t appliedValue;
   const std::uint32_t revertValue;
   const bool deleteOnRevert;
+  const RegRowRules rules;
+
+ private:
+  bool buildTooOld() const;
 };
 
 class CompositeRegTweak : public Tweak {

@@ -10,6 +10,7 @@
 
 #include "core/catalog.h"
 #include "catalog/build_catalog.h"
+#include "core/profiles.h"
 #include "core/reg_dword_tweak.h"
 #include "base/text.h"
 #include "platform/sim/machine.h"
@@ -41,10 +42,11 @@ class CoreCatalogTest : public ::testing::Test {
   TweakCatalog catalog;
 };
 
-TEST_F(CoreCatalogTest, PerformancePageHoldsExactlyTheFourCoreCardsInOrder) {
+TEST_F(CoreCatalogTest, PerformancePageHoldsExactlyTheFiveCoreCardsInOrder) {
   EXPECT_EQ(pageTitles(TweakCategory::Performance),
             (std::vector<std::wstring>{L"План питания: Высокая производительность", L"Приоритет приложений переднего плана",
-                                       L"Визуальные эффекты: производительность", L"Отключить SysMain (Superfetch)"}));
+                                       L"Визуальные эффекты: производительность", L"Отключить SysMain (Superfetch)",
+                                       L"Глобальный таймер 0.5 мс"}));
   EXPECT_EQ(catalog.front()->id, L"power.high");
 }
 
@@ -86,6 +88,51 @@ TEST_F(CoreCatalogTest, CoreTweaksKeepTheirOrderAndPlainBehaviour) {
   EXPECT_EQ(tweak(L"game.hwsch").category, TweakCategory::Games);
   EXPECT_EQ(tweak(L"priv.advertising_id").category, TweakCategory::Privacy);
   EXPECT_EQ(tweak(L"cleanup.clear_recent").category, TweakCategory::Cleanup);
+}
+
+// Only Windows 11 reads GlobalTimerResolutionRequests, at boot: on Windows 10 the card is
+// unavailable and writes nothing; on Windows 11 it writes the DWORD 1 and revert deletes it.
+TEST_F(CoreCatalogTest, GlobalTimerRowIsAWindows11RegistryValueThatNeedsAReboot) {
+  const wchar_t* const kernel = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\kernel";
+  const wchar_t* const value = L"GlobalTimerResolutionRequests";
+  auto& m = sim::machine();
+  Tweak& t = tweak(L"perf.global_timer");
+  EXPECT_EQ(t.description,
+            L"Windows 11 снова применяет запрос таймера 0.5 мс от движка Vantorix ко всем процессам, в том числе к "
+            L"игре (GlobalTimerResolutionRequests). Нужен для игрового движка на Windows 11; действует после "
+            L"перезагрузки.");
+  EXPECT_TRUE(t.needsReboot());
+  EXPECT_FALSE(t.isAggressive());
+  EXPECT_EQ(tierOf(t), 0);
+  EXPECT_EQ(t.category, TweakCategory::Performance);
+  EXPECT_NE(dynamic_cast<RegDwordTweak*>(&t), nullptr);
+
+  struct Case {
+    const char* scene;
+    std::uint32_t build;
+    bool windows11;
+  };
+  for (const Case& c : {Case{"Windows 10 22H2", 19045, false}, Case{"Windows 11 21H2", 22000, true},
+                        Case{"Windows 11 23H2", 22631, true}}) {
+    SCOPED_TRACE(c.scene);
+    m.deleteKey(HKLM, kernel);
+    m.setWindowsVersion({10, 0, c.build});
+    if (!c.windows11) {
+      EXPECT_EQ(t.queryState(), TweakState::Unavailable);
+      EXPECT_EQ(t.compatibilityNote(), L"Только для Windows 11");
+      EXPECT_FALSE(t.apply());
+      EXPECT_FALSE(m.value(HKLM, kernel, value).has_value());
+      continue;
+    }
+    EXPECT_EQ(t.compatibilityNote(), L"");
+    EXPECT_EQ(t.queryState(), TweakState::NotApplied);
+    ASSERT_TRUE(t.apply());
+    EXPECT_EQ(m.dword(HKLM, kernel, value), 1u);
+    EXPECT_EQ(t.queryState(), TweakState::Applied);
+    ASSERT_TRUE(t.revert());
+    EXPECT_FALSE(m.value(HKLM, kernel, value).has_value());
+    EXPECT_EQ(t.queryState(), TweakState::NotApplied);
+  }
 }
 
 const wchar_t* const kProfile = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Multimedia\\SystemProfile";

@@ -71,8 +71,8 @@ check "system.mouse_accel and game.mouse_raw both read Applied after one apply" 
 
 list_has_all_tweaks() {
   local out; out=$(vx list) || return 1
-  [ "$(wc -l <<<"$out")" -eq 77 ] && [ "$(grep -c '^game\.' <<<"$out")" -eq 28 ]
+  [ "$(wc -l <<<"$out")" -eq 78 ] && [ "$(grep -c '^game\.' <<<"$out")" -eq 28 ]
 }
-check "list shows all 77 tweaks, 28 of them game tweaks" list_has_all_tweaks
+check "list shows all 78 tweaks, 28 of them game tweaks" list_has_all_tweaks
 
 e2e_finish

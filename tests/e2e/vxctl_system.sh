@@ -70,7 +70,7 @@ expected_ids=(
   game.arc.engineini game.pubg.engineini game.pubg.gameusersettings game.color.open
   game.kill_gamebar game.nv_no_ulps game.mouse_raw game.clear_shadercache
   game.mit.RustClient.exe game.mit.cs2.exe game.mit.ARC-Win64-Shipping.exe game.mit.TslGame.exe
-  perf.priorityseparation perf.visualfx perf.sysmain system.spooler game.disable_gamedvr game.hwsch
+  perf.priorityseparation perf.visualfx perf.sysmain perf.global_timer system.spooler game.disable_gamedvr game.hwsch
   game.gamemode priv.telemetry priv.diagtrack priv.advertising_id
   net.vip.tcp_latency net.vip.intr_moderation net.vip.disable_eee
   net.no_throttling net.system_responsiveness net.tcp_nodelay system.mouse_accel
@@ -79,13 +79,16 @@ expected_ids=(
 )
 catalogue_in_order() {
   local out; out=$(vx list) || return 1
-  [ "${#expected_ids[@]}" -eq 77 ] || { echo "expected list holds ${#expected_ids[@]} ids"; return 1; }
+  [ "${#expected_ids[@]}" -eq 78 ] || { echo "expected list holds ${#expected_ids[@]} ids"; return 1; }
   diff <(cut -f1 <<<"$out") <(printf '%s\n' "${expected_ids[@]}") || return 1
   # Every row: id, category, tier 0..3, aggressive flag, a state, a title.
   local bad
   # Per-executable ids keep the executable's letter case ("game.mit.ARC-Win64-Shipping.exe").
   bad=$(grep -Ev "^[A-Za-z0-9_.-]+${TAB}(Performance|Pro|Network|System|Games|Privacy|Cleanup)${TAB}[0-3]${TAB}(aggressive|-)${TAB}(Applied|NotApplied|Unavailable|Undetermined)${TAB}.+$" <<<"$out")
   [ -z "$bad" ] || { echo "malformed rows:"; printf '%s\n' "$bad"; return 1; }
+  # Wine reports Windows 10, which has no global timer requests.
+  grep -q "^perf\.global_timer${TAB}Performance${TAB}0${TAB}-${TAB}Unavailable${TAB}Глобальный таймер 0\.5 мс$" <<<"$out" ||
+    { grep '^perf\.global_timer' <<<"$out"; return 1; }
 }
 check "list shows the whole system catalogue in order with states" catalogue_in_order
 
