@@ -1,8 +1,21 @@
 #include "core/power_plan_tweak.h"
 
+#include <algorithm>
+
 #include "platform/power.h"
 
 namespace vx {
+
+namespace {
+
+// Only a successful enumeration that lacks the plan counts; when the schemes cannot be listed
+// (Wine) the plan is assumed to be there.
+bool highPerformanceMissing() {
+  const auto schemes = powerSchemes();
+  return schemes && std::find(schemes->begin(), schemes->end(), kHighPerformanceScheme) == schemes->end();
+}
+
+}  // namespace
 
 HighPerformancePlanTweak::HighPerformancePlanTweak()
     : Tweak(L"power.high", L"План питания: Высокая производительность",
@@ -11,6 +24,7 @@ HighPerformancePlanTweak::HighPerformancePlanTweak()
             TweakCategory::Performance) {}
 
 TweakState HighPerformancePlanTweak::queryState() {
+  if (highPerformanceMissing()) return TweakState::Unavailable;
   const auto active = activePowerScheme();
   if (!active) return TweakState::Undetermined;
   return *active == kHighPerformanceScheme ? TweakState::Applied : TweakState::NotApplied;
@@ -20,5 +34,9 @@ bool HighPerformancePlanTweak::apply() { return setActivePowerScheme(kHighPerfor
 
 // The plan that was active before apply is not remembered.
 bool HighPerformancePlanTweak::revert() { return setActivePowerScheme(kBalancedScheme); }
+
+std::wstring HighPerformancePlanTweak::compatibilityNote() const {
+  return highPerformanceMissing() ? L"В системе нет плана «Высокая производительность»" : L"";
+}
 
 }  // namespace vx

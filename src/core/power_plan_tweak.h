@@ -1,4 +1,5 @@
-// The High performance power plan as a tweak; revert always activates Balanced.
+// The High performance power plan as a tweak; revert always activates Balanced. On a machine
+// without that plan (many Modern Standby laptops have only Balanced) the tweak is unavailable.
 #pragma once
 #include "core/tweak.h"
 
@@ -11,6 +12,7 @@ class HighPerformancePlanTweak : public Tweak {
   TweakState queryState() override;
   bool apply() override;
   bool revert() override;
+  std::wstring compatibilityNote() const override;
 };
 
 }  // namespace vx

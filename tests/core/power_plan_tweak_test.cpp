@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "core/power_plan_tweak.h"
 #include "platform/power.h"
@@ -62,6 +63,33 @@ TEST_F(PowerPlanTweakTest, FailingPowerCallIsAFailure) {
   EXPECT_FALSE(tweak.apply());
   EXPECT_FALSE(tweak.revert());
   EXPECT_EQ(machine.activePowerScheme(), kBalancedScheme);
+}
+
+// A Modern Standby laptop with only Balanced has no plan to switch to: the card is unavailable
+// with its note. When the schemes cannot be listed at all (Wine) nothing changes.
+TEST_F(PowerPlanTweakTest, MissingHighPerformancePlanMakesTheTweakUnavailable) {
+  struct Case {
+    const char* scene;
+    std::optional<std::vector<Guid>> schemes;
+    TweakState expected;
+    const wchar_t* note;
+  };
+  const Case cases[] = {
+      {"laptop with only Balanced", std::vector<Guid>{kBalancedScheme}, TweakState::Unavailable,
+       L"В системе нет плана «Высокая производительность»"},
+      {"stock desktop", std::vector<Guid>{kBalancedScheme, kHighPerformanceScheme, kPowerSaver},
+       TweakState::NotApplied, L""},
+      {"schemes cannot be listed", std::nullopt, TweakState::NotApplied, L""},
+  };
+  HighPerformancePlanTweak tweak;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.scene);
+    machine.setPowerSchemes(c.schemes);
+    machine.setActivePowerScheme(kBalancedScheme);
+    EXPECT_EQ(tweak.queryState(), c.expected);
+    EXPECT_EQ(tweak.compatibilityNote(), c.note);
+    EXPECT_EQ(tweak.apply(), c.expected != TweakState::Unavailable);
+  }
 }
 
 }  // namespace

@@ -8,7 +8,8 @@
 //   local time = UTC time = 2026-03-10 14:05:09.000, steady clock at 1 000 s;
 //   16 GiB memory, 9 GiB available, load 43 %; CPU vendor GenuineIntel, 8 logical processors;
 //   battery flag 128 (no system battery: a desktop); drive C: has no seek penalty (an SSD), other
-//   drives cannot be queried; active power scheme Balanced, scheme changes succeed;
+//   drives cannot be queried; the power schemes Balanced, High performance and Power saver, the
+//   active one Balanced, scheme changes succeed;
 //   SrClient.dll present and restore points succeed;
 //   the registry of kRegistry below (product name "Windows 10 Pro", display version "22H2", the
 //   processor "Intel(R) Core(TM) i7-9700K CPU @ 3.60GHz" under CentralProcessor\0..7, a few
@@ -611,6 +612,11 @@ void Machine::setActivePowerScheme(std::optional<Guid> scheme) {
 std::optional<Guid> Machine::activePowerScheme() const {
   std::lock_guard lock(mutex_);
   return state_->powerScheme;
+}
+
+void Machine::setPowerSchemes(std::optional<std::vector<Guid>> schemes) {
+  std::lock_guard lock(mutex_);
+  state_->powerSchemes = std::move(schemes);
 }
 
 void Machine::failPowerSchemeChanges(bool fail) {

@@ -142,6 +142,10 @@ class Machine {
   std::optional<Guid> activePowerScheme() const;
   // PowerSetActiveScheme fails (and changes nothing) until called again with fail = false.
   void failPowerSchemeChanges(bool fail = true);
+  // The schemes PowerEnumerate lists (default Balanced, High performance, Power saver; a Modern
+  // Standby laptop often has only Balanced); nothing makes the enumeration fail, as under Wine.
+  // Activating a scheme that is not present fails.
+  void setPowerSchemes(std::optional<std::vector<Guid>> schemes);
 
   // --- System Restore ---
   void setRestoreLibraryPresent(bool present);

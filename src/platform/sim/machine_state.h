@@ -106,6 +106,9 @@ struct Machine::State {
   std::map<wchar_t, std::optional<bool>> seekPenalty;  // key: upper-case drive letter
   std::optional<Guid> powerScheme;
   bool powerChangesFail = false;
+  // The schemes present; nothing: PowerEnumerate fails. Default: Windows' stock three.
+  std::optional<std::vector<Guid>> powerSchemes =
+      std::vector<Guid>{kBalancedScheme, kHighPerformanceScheme, kPowerSaverScheme};
 
   // --- System Restore ---
   bool restoreLibraryPresent = true;

@@ -1,5 +1,7 @@
-// The active power scheme of the simulated machine.
+// The power schemes of the simulated machine: the active one and the ones present.
 #include "platform/power.h"
+
+#include <algorithm>
 
 #include "platform/sim/machine_state.h"
 
@@ -15,8 +17,17 @@ bool setActivePowerScheme(const Guid& scheme) {
   auto& m = sim::machine();
   std::lock_guard lock(m.mutex());
   if (m.state().powerChangesFail) return false;
+  // Windows does this; Wine does not: a scheme the machine does not have cannot be activated.
+  const auto& present = m.state().powerSchemes;
+  if (present && std::find(present->begin(), present->end(), scheme) == present->end()) return false;
   m.state().powerScheme = scheme;
   return true;
+}
+
+std::optional<std::vector<Guid>> powerSchemes() {
+  auto& m = sim::machine();
+  std::lock_guard lock(m.mutex());
+  return m.state().powerSchemes;
 }
 
 }  // namespace vx

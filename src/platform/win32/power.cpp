@@ -16,6 +16,11 @@ namespace {
 // powrprof.dll is not a known DLL, so it is loaded from System32 at run time rather than imported.
 using GetActiveSchemeFunction = DWORD(WINAPI*)(HKEY, GUID**);
 using SetActiveSchemeFunction = DWORD(WINAPI*)(HKEY, const GUID*);
+using EnumerateFunction = DWORD(WINAPI*)(HKEY, const GUID*, const GUID*, POWER_DATA_ACCESSOR, ULONG, UCHAR*, DWORD*);
+
+// Windows stops the enumeration with ERROR_NO_MORE_ITEMS; a machine has a handful of schemes, so
+// a longer run means the call misbehaves.
+constexpr ULONG kMaxSchemes = 64;
 
 }  // namespace
 
@@ -39,6 +44,24 @@ bool setActivePowerScheme(const Guid& scheme) {
   GUID guid;
   std::memcpy(&guid, scheme.bytes.data(), sizeof(GUID));
   return setActiveScheme(nullptr, &guid) == ERROR_SUCCESS;
+}
+
+std::optional<std::vector<Guid>> powerSchemes() {
+  const auto enumerate = win32::systemFunction<EnumerateFunction>(L"powrprof.dll", "PowerEnumerate");
+  if (enumerate == nullptr) return std::nullopt;
+  std::vector<Guid> schemes;
+  for (ULONG index = 0; index < kMaxSchemes; ++index) {
+    GUID guid{};
+    DWORD size = sizeof(guid);
+    const DWORD status =
+        enumerate(nullptr, nullptr, nullptr, ACCESS_SCHEME, index, reinterpret_cast<UCHAR*>(&guid), &size);
+    if (status == ERROR_NO_MORE_ITEMS) return schemes;
+    if (status != ERROR_SUCCESS || size != sizeof(guid)) return std::nullopt;
+    Guid scheme;
+    std::memcpy(scheme.bytes.data(), &guid, sizeof(GUID));
+    schemes.push_back(scheme);
+  }
+  return std::nullopt;
 }
 
 }  // namespace vx
