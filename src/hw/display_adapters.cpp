@@ -20,6 +20,12 @@ constexpr VendorRow kVendors[] = {
     {L"nvidia", L"NVIDIA"}, {L"geforce", L"NVIDIA"}, {L"amd", L"AMD"}, {L"radeon", L"AMD"}, {L"intel", L"INTEL"},
 };
 
+bool isInboxDisplayDriver(const std::wstring& keyPath) {
+  const auto provider = regReadString(RegRoot::LocalMachine, keyPath, L"ProviderName");
+  const auto inf = regReadString(RegRoot::LocalMachine, keyPath, L"InfPath");
+  return (provider && equalsFolded(*provider, L"Microsoft")) || (inf && equalsFolded(*inf, L"display.inf"));
+}
+
 }  // namespace
 
 std::wstring displayAdapterVendor(std::wstring_view driverDesc) {
@@ -38,8 +44,11 @@ std::vector<DisplayAdapter> enumDisplayAdapters() {
     std::wstring keyPath = classKey + L"\\" + subkey;
     std::optional<std::wstring> description = regReadString(RegRoot::LocalMachine, keyPath, L"DriverDesc");
     if (!description) continue;
-    // The Microsoft Basic Display Adapter stands in while no vendor driver is installed.
+    // The Microsoft Basic Display Adapter stands in while no vendor driver is installed. Windows
+    // translates its name ("Базовый видеоадаптер (Майкрософт)"), so its driver's provider and INF
+    // file, which are not translated, decide as well.
     if (toLowerFolded(*description).find(L"basic display") != std::wstring::npos) continue;
+    if (isInboxDisplayDriver(keyPath)) continue;
     DisplayAdapter adapter;
     adapter.vendor = displayAdapterVendor(*description);
     adapter.name = std::move(*description);

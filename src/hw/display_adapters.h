@@ -18,7 +18,10 @@ struct DisplayAdapter {
 inline constexpr const wchar_t* kDisplayClassKey =
     L"SYSTEM\\CurrentControlSet\\Control\\Class\\{4d36e968-e325-11ce-bfc1-08002be10318}";
 
-// Adapters in registry enumeration order; numbered subkeys only, the Basic Display Adapter left out.
+// Adapters in registry enumeration order; numbered subkeys only. Windows' own adapters are left
+// out: the Basic Display Adapter by its English name, and on any display language every adapter
+// whose driver comes from Microsoft (ProviderName "Microsoft" or InfPath "display.inf": the Basic
+// Display, Hyper-V and remote display adapters).
 std::vector<DisplayAdapter> enumDisplayAdapters();
 
 // The vendor a driver description names: "NVIDIA", "AMD", "INTEL" or "OTHER".

@@ -21,15 +21,20 @@ std::wstring readMachineString(const std::wstring& key, const wchar_t* value) {
   return regReadString(RegRoot::LocalMachine, key, value).value_or(L"");
 }
 
+// Windows 11 keeps "Windows 10" in ProductName; only its build, 22000 and later, tells it apart.
+constexpr std::uint32_t kFirstWindows11Build = 22000;
+
 std::wstring windowsProductName() {
   std::wstring name = readMachineString(kCurrentVersionKey, L"ProductName");
+  if (getWindowsVersion().build >= kFirstWindows11Build && name.starts_with(L"Windows 10"))
+    name.replace(0, std::wstring_view(L"Windows 10").size(), L"Windows 11");
   const std::wstring displayVersion = readMachineString(kCurrentVersionKey, L"DisplayVersion");
   if (!displayVersion.empty()) name += L" " + displayVersion;
   return name;
 }
 
-// The first non-empty DriverDesc under the display class key. Unlike the adapter list this takes
-// any subkey, the Basic Display Adapter included.
+// The first non-empty DriverDesc under the display class key, for a machine with no adapter in the
+// list. Unlike the adapter list this takes any subkey, the Basic Display Adapter included.
 std::wstring firstDisplayDescription() {
   const std::wstring classKey = kDisplayClassKey;
   for (const std::wstring& subkey : regEnumSubkeys(RegRoot::LocalMachine, classKey, kGpuNameBufferChars)) {
@@ -37,6 +42,14 @@ std::wstring firstDisplayDescription() {
     if (!description.empty()) return description;
   }
   return {};
+}
+
+// The first listed adapter with a name, so that Windows' own display adapter next to a GPU is
+// never the one named; the plain first description when no adapter qualifies.
+std::wstring gpuName() {
+  for (DisplayAdapter& adapter : enumDisplayAdapters())
+    if (!adapter.name.empty()) return std::move(adapter.name);
+  return firstDisplayDescription();
 }
 
 // The volume holding the Windows directory has no seek penalty; false when anything is unknown.
@@ -66,7 +79,7 @@ HardwareProfile detectHardware() {
   // One read of the processor name serves both the name field and the parsed generation.
   const CpuInfo cpu = readCpuInfo();
   p.cpuName = cpu.name;
-  p.gpuName = firstDisplayDescription();
+  p.gpuName = gpuName();
   p.logicalProcessors = logicalProcessorCount();
   if (const std::optional<MemoryStatus> memory = memoryStatus()) {
     p.totalRamMb = memory->totalPhysBytes >> 20;

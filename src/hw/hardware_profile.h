@@ -7,9 +7,9 @@
 namespace vx {
 
 struct HardwareProfile {
-  std::wstring windowsName;            // ProductName [+ " " + DisplayVersion]
+  std::wstring windowsName;            // ProductName (Windows 11 from build 22000) [+ " " + DisplayVersion]
   std::wstring cpuName;
-  std::wstring gpuName;                // first display adapter's non-empty DriverDesc
+  std::wstring gpuName;                // first enumDisplayAdapters name, else the first non-empty DriverDesc
   std::uint32_t logicalProcessors = 0;
   std::uint64_t totalRamMb = 0;
   std::uint64_t availableRamMb = 0;

@@ -1,6 +1,7 @@
 #include "hw/network_adapters.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "base/text.h"
 #include "platform/registry.h"
@@ -15,6 +16,19 @@ constexpr std::size_t kSubkeyNameChars = 64;
 
 // Descriptions of software adapters: WAN miniports, tunnels, loopback and virtual switches.
 constexpr const wchar_t* kNonPhysical[] = {L"loopback", L"miniport", L"isatap", L"teredo", L"virtual"};
+
+// Characteristics bits of a network adapter (the NCF_ flags of the network configuration API).
+constexpr std::uint32_t kNcfVirtual = 0x1;
+constexpr std::uint32_t kNcfPhysical = 0x4;
+constexpr std::uint32_t kNcfHidden = 0x8;
+
+// Windows translates adapter names ("Минипорт WAN (PPTP)"); Characteristics is the same on every
+// language. Without the value the name rule decides alone.
+bool physicalByCharacteristics(const std::wstring& keyPath) {
+  const auto flags = regReadDword(RegRoot::LocalMachine, keyPath, L"Characteristics");
+  if (!flags) return true;
+  return (*flags & kNcfPhysical) != 0 && (*flags & (kNcfVirtual | kNcfHidden)) == 0;
+}
 
 bool isAdapterNumber(const std::wstring& name) {
   return !name.empty() && std::all_of(name.begin(), name.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
@@ -36,6 +50,7 @@ std::vector<NetworkAdapter> enumNetworkAdapters() {
                     [&](const wchar_t* word) { return folded.find(word) != std::wstring::npos; })) {
       continue;
     }
+    if (!physicalByCharacteristics(keyPath)) continue;
     NetworkAdapter adapter;
     adapter.tcpipInterfacePath = std::wstring(kTcpipInterfacesKey) + L"\\" + *instanceId;
     adapter.instanceId = std::move(*instanceId);

@@ -21,7 +21,9 @@ struct NetworkAdapter {
 };
 
 // Adapters in registry enumeration order: numbered subkeys with both DriverDesc and
-// NetCfgInstanceId, without loopback, miniport, ISATAP, Teredo and virtual adapters.
+// NetCfgInstanceId, without loopback, miniport, ISATAP, Teredo and virtual adapters by their
+// English names, and, where the adapter has a Characteristics value, only physical ones
+// (NCF_PHYSICAL set, NCF_VIRTUAL and NCF_HIDDEN clear) whatever the display language.
 std::vector<NetworkAdapter> enumNetworkAdapters();
 
 }  // namespace vx

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "hw/display_adapters.h"
 #include "hw/gpu_driver_info.h"
 #include "hw/hardware_profile.h"
@@ -54,6 +55,30 @@ TEST_F(HardwareProfileSim, WindowsNameAppendsOnlyANonEmptyDisplayVersion) {
   EXPECT_EQ(detectHardware().windowsName, L"Windows 10 Pro");
 }
 
+// Windows 11 still says "Windows 10" in ProductName; its build names it.
+TEST_F(HardwareProfileSim, WindowsElevenIsNamedFromItsBuild) {
+  struct Case {
+    std::uint32_t build;
+    const wchar_t* productName;
+    const wchar_t* displayVersion;
+    const wchar_t* expected;
+  };
+  const Case cases[] = {
+      {19045, L"Windows 10 Pro", L"22H2", L"Windows 10 Pro 22H2"},
+      {21999, L"Windows 10 Home", L"", L"Windows 10 Home"},
+      {22000, L"Windows 10 Pro", L"21H2", L"Windows 11 Pro 21H2"},
+      {22631, L"Windows 10 Home Single Language", L"23H2", L"Windows 11 Home Single Language 23H2"},
+      {22631, L"Windows 11 Pro", L"23H2", L"Windows 11 Pro 23H2"},
+      {22631, L"Windows Server 2022 Standard", L"", L"Windows Server 2022 Standard"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.build);
+    m.setWindowsVersion({10, 0, c.build});
+    test::setWindowsProduct(m, c.productName, c.displayVersion);
+    EXPECT_EQ(detectHardware().windowsName, c.expected);
+  }
+}
+
 TEST_F(HardwareProfileSim, IntelPatternCountsOnlyOnIntelProcessors) {
   test::setProcessor(m, L"Engineering sample i7-4790", L"AuthenticAMD");
   HardwareProfile p = detectHardware();
@@ -79,6 +104,44 @@ TEST_F(HardwareProfileSim, BasicDisplayAdapterIsTheGpuNameButNoAdapter) {
   test::addDisplayAdapter(m, L"0000", L"Microsoft Basic Display Adapter");
   EXPECT_EQ(detectHardware().gpuName, L"Microsoft Basic Display Adapter");
   EXPECT_TRUE(enumDisplayAdapters().empty());
+}
+
+// Russian Windows translates the Basic Display adapter's name; its driver's provider and INF file
+// are the same on every language and leave it out of the list and out of the GPU name.
+TEST_F(HardwareProfileSim, WindowsOwnDisplayAdaptersAreLeftOutByTheirDriverSource) {
+  struct Case {
+    const wchar_t* driverDesc;
+    const wchar_t* provider;  // empty: no ProviderName
+    const wchar_t* inf;
+    bool listed;
+  };
+  const Case cases[] = {
+      {L"Базовый видеоадаптер (Майкрософт)", L"Microsoft", L"", false},
+      {L"Базовый видеоадаптер (Майкрософт)", L"", L"display.inf", false},
+      {L"Microsoft Hyper-V Video", L"Microsoft", L"wvmbusvideo.inf", false},
+      {L"Удалённый видеоадаптер", L"microsoft", L"", false},
+      {L"NVIDIA GeForce RTX 3070", L"NVIDIA", L"oem12.inf", true},
+      {L"Intel(R) UHD Graphics 630", L"", L"", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(toUtf8(c.driverDesc));
+    test::clearDisplayAdapters(m);
+    const std::wstring key = test::addDisplayAdapter(m, L"0000", c.driverDesc);
+    if (*c.provider != L'\0') m.setString(RegRoot::LocalMachine, key, L"ProviderName", c.provider);
+    if (*c.inf != L'\0') m.setString(RegRoot::LocalMachine, key, L"InfPath", c.inf);
+    EXPECT_EQ(enumDisplayAdapters().size(), c.listed ? 1u : 0u);
+  }
+
+  // The inbox adapter enumerates first; the GPU next to it is the one named.
+  test::clearDisplayAdapters(m);
+  test::setDisplayDriverSource(m, test::addDisplayAdapter(m, L"0000", L"Базовый видеоадаптер (Майкрософт)"),
+                               L"Microsoft");
+  test::setDisplayDriverSource(m, test::addDisplayAdapter(m, L"0001", L"NVIDIA GeForce RTX 3070"), L"NVIDIA",
+                               L"oem12.inf");
+  EXPECT_EQ(detectHardware().gpuName, L"NVIDIA GeForce RTX 3070");
+  // Alone it is still the name the header shows.
+  m.deleteKey(RegRoot::LocalMachine, std::wstring(kDisplayClassKey) + L"\\0001");
+  EXPECT_EQ(detectHardware().gpuName, L"Базовый видеоадаптер (Майкрософт)");
 }
 
 TEST_F(HardwareProfileSim, GpuNameIsTheFirstNonEmptyDescriptionUnderAnySubkey) {

@@ -13,6 +13,11 @@ namespace vx::test {
 std::wstring addDisplayAdapter(sim::Machine& m, const std::wstring& subkey, const std::wstring& driverDesc,
                                const std::wstring& matchingDeviceId = {}, const std::wstring& driverVersion = {});
 
+// The language-neutral source of an adapter's driver: ProviderName and, when not empty, InfPath
+// ("Microsoft" / "display.inf" for Windows' own Basic Display adapter).
+void setDisplayDriverSource(sim::Machine& m, const std::wstring& classKey, const std::wstring& providerName,
+                            const std::wstring& infPath = {});
+
 // Removes every subkey of the display class key (the machine then has no display adapter).
 void clearDisplayAdapters(sim::Machine& m);
 

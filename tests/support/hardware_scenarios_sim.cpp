@@ -19,6 +19,12 @@ std::wstring addDisplayAdapter(sim::Machine& m, const std::wstring& subkey, cons
   return path;
 }
 
+void setDisplayDriverSource(sim::Machine& m, const std::wstring& classKey, const std::wstring& providerName,
+                            const std::wstring& infPath) {
+  m.setString(RegRoot::LocalMachine, classKey, L"ProviderName", providerName);
+  if (!infPath.empty()) m.setString(RegRoot::LocalMachine, classKey, L"InfPath", infPath);
+}
+
 void clearDisplayAdapters(sim::Machine& m) {
   m.deleteKey(RegRoot::LocalMachine, kDisplayClassKey);
   m.createKey(RegRoot::LocalMachine, kDisplayClassKey);

@@ -2,16 +2,22 @@
 // network class key and a GPU with its PCI device, so a test says "an Intel Wi-Fi card next to a
 // Hyper-V switch" or "an RTX 3070" in a line.
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/sim/machine.h"
 
 namespace vx::test {
 
-// Adds the network class subkey (e.g. "0001") with DriverDesc and, when not empty,
-// NetCfgInstanceId. Returns the subkey's path below HKEY_LOCAL_MACHINE.
+// NCF_ bits of a network adapter's Characteristics value.
+inline constexpr std::uint32_t kNcfVirtual = 0x1, kNcfPhysical = 0x4, kNcfHidden = 0x8, kNcfHasUi = 0x80;
+
+// Adds the network class subkey (e.g. "0001") with DriverDesc and, when given, NetCfgInstanceId
+// and Characteristics. Returns the subkey's path below HKEY_LOCAL_MACHINE.
 std::wstring addNetworkAdapter(sim::Machine& m, const std::wstring& subkey, const std::wstring& driverDesc,
-                               const std::wstring& instanceId = {});
+                               const std::wstring& instanceId = {},
+                               std::optional<std::uint32_t> characteristics = std::nullopt);
 
 // The TCP/IP interface key of an adapter's NetCfgInstanceId.
 std::wstring tcpipInterfaceKey(const std::wstring& instanceId);

@@ -6,10 +6,11 @@
 namespace vx::test {
 
 std::wstring addNetworkAdapter(sim::Machine& m, const std::wstring& subkey, const std::wstring& driverDesc,
-                               const std::wstring& instanceId) {
+                               const std::wstring& instanceId, std::optional<std::uint32_t> characteristics) {
   const std::wstring path = std::wstring(kNetworkClassKey) + L"\\" + subkey;
   m.setString(RegRoot::LocalMachine, path, L"DriverDesc", driverDesc);
   if (!instanceId.empty()) m.setString(RegRoot::LocalMachine, path, L"NetCfgInstanceId", instanceId);
+  if (characteristics) m.setDword(RegRoot::LocalMachine, path, L"Characteristics", *characteristics);
   return path;
 }
 

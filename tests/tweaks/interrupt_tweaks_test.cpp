@@ -77,6 +77,19 @@ TEST_F(InterruptTweaksTest, MsiModeWithOnlyTheBasicDisplayAdapterIsUnavailable) 
   EXPECT_FALSE(tweak.apply());
 }
 
+// On Russian Windows only the driver's provider tells the Basic Display adapter apart.
+TEST_F(InterruptTweaksTest, MsiModeWithOnlyTheRussianBasicDisplayAdapterIsUnavailable) {
+  test::setDisplayDriverSource(
+      m, test::addDisplayAdapter(m, L"0000", L"Базовый видеоадаптер (Майкрософт)", L"pci\\ven_1234&dev_1111"),
+      L"Microsoft");
+  test::addPciDevice(m, L"VEN_1234&DEV_1111&SUBSYS_11001AF4&REV_02", L"3&267a616a&0&10");
+  GpuMsiModeTweak tweak;
+  EXPECT_EQ(tweak.queryState(), TweakState::Unavailable);
+  EXPECT_TRUE(tweak.backupKeys().empty());
+  EXPECT_FALSE(tweak.apply());
+  EXPECT_EQ(m.registryWrites(), 0u);
+}
+
 TEST_F(InterruptTweaksTest, DeviceWithoutInstanceKeyIsSkippedAndStaysNotApplied) {
   test::addRtx3070(m, L"0000", /*withInstance=*/false);
   EXPECT_FALSE(setMsiState(L"pci\\ven_10de&dev_2484", true, 3));
