@@ -90,13 +90,13 @@ constexpr int kCacheWalkLevels = 64;
 
 // --- KillGameBarTweak / MouseRawInputTweak ---------------------------------------------------------
 
-KillGameBarTweak::KillGameBarTweak() : RegSettingsTweak(kGameBarInfo, kGameBarSettings, RevertResult::AlwaysTrue) {}
+KillGameBarTweak::KillGameBarTweak() : RegSettingsTweak(kGameBarInfo, kGameBarSettings) {}
 
 std::vector<BackupKey> KillGameBarTweak::backupKeys() const {
   return {BackupKey{HKCU, kGameConfigStore}, BackupKey{HKCU, kGameBar}, BackupKey{HKCU, kGameDvr}};
 }
 
-MouseRawInputTweak::MouseRawInputTweak() : RegSettingsTweak(kMouseInfo, kMouseSettings, RevertResult::AlwaysTrue) {}
+MouseRawInputTweak::MouseRawInputTweak() : RegSettingsTweak(kMouseInfo, kMouseSettings) {}
 
 // --- NvDisableUlpsTweak ----------------------------------------------------------------------------
 
@@ -117,8 +117,9 @@ bool NvDisableUlpsTweak::apply() {
 }
 
 bool NvDisableUlpsTweak::revert() {
-  for (const std::wstring& key : nvidiaDriverDescKeys()) regDeleteValue(HKLM, key, kUlpsValue);
-  return true;
+  bool all = true;
+  for (const std::wstring& key : nvidiaDriverDescKeys()) all = regDeleteValue(HKLM, key, kUlpsValue) && all;
+  return all;
 }
 
 std::wstring NvDisableUlpsTweak::compatibilityNote() const {

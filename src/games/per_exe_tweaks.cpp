@@ -37,9 +37,9 @@ bool IfeoPriorityTweak::apply() {
 }
 
 bool IfeoPriorityTweak::revert() {
-  regDeleteValue(HKLM, keyPath, L"CpuPriorityClass");
-  regDeleteValue(HKLM, keyPath, L"IoPriority");
-  return true;
+  const bool cpu = regDeleteValue(HKLM, keyPath, L"CpuPriorityClass");
+  const bool io = regDeleteValue(HKLM, keyPath, L"IoPriority");
+  return cpu && io;
 }
 
 // --- GameMitigationsTweak --------------------------------------------------------------------------

@@ -141,14 +141,14 @@ constexpr std::uint32_t kNetshTimeoutMs = 5000;
 
 }  // namespace
 
-MmcssGamingTweak::MmcssGamingTweak() : RegSettingsTweak(kMmcssInfo, kMmcssSettings, RevertResult::AlwaysTrue) {}
+MmcssGamingTweak::MmcssGamingTweak() : RegSettingsTweak(kMmcssInfo, kMmcssSettings) {}
 DisablePowerThrottlingTweak::DisablePowerThrottlingTweak()
-    : RegSettingsTweak(kPowerThrottlingInfo, kPowerThrottlingSettings, RevertResult::AllSucceeded) {}
-GpuTdrDelayTweak::GpuTdrDelayTweak() : RegSettingsTweak(kTdrInfo, kTdrSettings, RevertResult::AlwaysTrue) {}
+    : RegSettingsTweak(kPowerThrottlingInfo, kPowerThrottlingSettings) {}
+GpuTdrDelayTweak::GpuTdrDelayTweak() : RegSettingsTweak(kTdrInfo, kTdrSettings) {}
 DisableCortanaTweak::DisableCortanaTweak()
-    : RegSettingsTweak(kCortanaInfo, kCortanaSettings, RevertResult::AlwaysTrue) {}
+    : RegSettingsTweak(kCortanaInfo, kCortanaSettings) {}
 ReservedStorageTweak::ReservedStorageTweak()
-    : RegSettingsTweak(kReservedStorageInfo, kReservedStorageSettings, RevertResult::AlwaysTrue) {}
+    : RegSettingsTweak(kReservedStorageInfo, kReservedStorageSettings) {}
 
 // --- memory compression ---
 
@@ -163,8 +163,7 @@ bool DisableMemoryCompressionTweak::apply() {
 
 bool DisableMemoryCompressionTweak::revert() {
   if (runSystemTool(kPowerShell, kMemCompressionOn, kPowerShellTimeoutMs) == ChildExit::NotStarted) return false;
-  deleteMarker();
-  return true;
+  return deleteMarker();
 }
 
 // --- TCP receive auto-tuning ---
@@ -180,8 +179,7 @@ bool TcpReceiveAutotuneTweak::apply() {
 bool TcpReceiveAutotuneTweak::revert() {
   // "normal" is Windows' own default; switching auto-tuning off would cap the download speed of
   // every connection with some latency, so revert leaves the level alone.
-  deleteMarker();
-  return true;
+  return deleteMarker();
 }
 
 // --- group ---

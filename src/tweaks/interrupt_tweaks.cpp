@@ -104,9 +104,14 @@ bool GpuMsiModeTweak::apply() {
 }
 
 bool GpuMsiModeTweak::revert() {
-  // The values from before apply are not remembered; the registry backup holds them.
-  for (const DisplayAdapter& adapter : enumDisplayAdapters()) setMsiState(adapter.matchingDeviceId, false, 0);
-  return true;
+  // The values from before apply are not remembered; the registry backup holds them. A device
+  // without a PCI instance key has nothing to reset.
+  bool all = true;
+  for (const DisplayAdapter& adapter : enumDisplayAdapters()) {
+    if (findPciInstancePath(adapter.matchingDeviceId).empty()) continue;
+    all = setMsiState(adapter.matchingDeviceId, false, 0) && all;
+  }
+  return all;
 }
 
 // --- PCIe ASPM ---
@@ -126,14 +131,13 @@ bool DisablePciAspmTweak::apply() {
 bool DisablePciAspmTweak::revert() {
   if (systemToolPath(L"powercfg.exe").empty()) return false;
   for (const wchar_t* arguments : kAspmDefaultCommands) runSystemTool(L"powercfg.exe", arguments, kPowercfgTimeoutMs);
-  deleteMarker();
-  return true;
+  return deleteMarker();
 }
 
 // --- Speculation mitigations ---
 
 DisableSpeculationMitigationsTweak::DisableSpeculationMitigationsTweak()
-    : RegSettingsTweak(kMitigationsInfo, kMitigationsOff, RevertResult::AlwaysTrue) {}
+    : RegSettingsTweak(kMitigationsInfo, kMitigationsOff) {}
 
 // --- group ---
 

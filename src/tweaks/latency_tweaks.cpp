@@ -182,10 +182,8 @@ constexpr const wchar_t* kBcdTimerRevert[] = {
 };
 constexpr std::uint32_t kBcdTimerTimeoutMs = 8000;
 
-constexpr const wchar_t* kHpetOffApply[] = {
-    L"/deletevalue {current} useplatformclock",
-    L"/set {current} disabledynamictick yes",
-};
+constexpr const wchar_t* kHpetOffPlatformClock = L"/deletevalue {current} useplatformclock";
+constexpr const wchar_t* kHpetOffDynamicTick = L"/set {current} disabledynamictick yes";
 constexpr const wchar_t* kHpetOffRevert = L"/deletevalue {current} disabledynamictick";
 constexpr std::uint32_t kHpetOffTimeoutMs = 5000;
 
@@ -230,9 +228,9 @@ bool UsbPowerSaveTweak::apply() {
 }
 
 bool UsbPowerSaveTweak::revert() {
-  regDeleteValue(kHKLM, kUsbServiceKey, L"DisableSelectiveSuspend");
+  const bool deleted = regDeleteValue(kHKLM, kUsbServiceKey, L"DisableSelectiveSuspend");
   runAll(L"powercfg.exe", kUsbSuspendOn, kUsbPowercfgTimeoutMs);
-  return true;
+  return deleted;
 }
 
 // --- BCD timer ---
@@ -248,20 +246,19 @@ bool BcdHpetTweak::apply() {
 
 bool BcdHpetTweak::revert() {
   runAll(L"bcdedit.exe", kBcdTimerRevert, kBcdTimerTimeoutMs);
-  deleteMarker();
-  return true;
+  return deleteMarker();
 }
 
 // --- plain registry tweaks ---
 
-FsoDisableTweak::FsoDisableTweak() : RegSettingsTweak(kFsoInfo, kFsoSettings, RevertResult::AlwaysTrue) {}
+FsoDisableTweak::FsoDisableTweak() : RegSettingsTweak(kFsoInfo, kFsoSettings) {}
 ShaderCacheTweak::ShaderCacheTweak()
-    : RegSettingsTweak(kShaderCacheInfo, kShaderCacheSettings, RevertResult::AlwaysTrue) {}
+    : RegSettingsTweak(kShaderCacheInfo, kShaderCacheSettings) {}
 SystemCachePriorityTweak::SystemCachePriorityTweak()
-    : RegSettingsTweak(kSystemCacheInfo, kSystemCacheSettings, RevertResult::AlwaysTrue) {}
+    : RegSettingsTweak(kSystemCacheInfo, kSystemCacheSettings) {}
 DynamicPriorityTweak::DynamicPriorityTweak()
-    : RegSettingsTweak(kDynamicPriorityInfo, kDynamicPrioritySettings, RevertResult::AllSucceeded) {}
-HagsTweak::HagsTweak() : RegSettingsTweak(kHagsInfo, kHagsSettings, RevertResult::AllSucceeded) {}
+    : RegSettingsTweak(kDynamicPriorityInfo, kDynamicPrioritySettings) {}
+HagsTweak::HagsTweak() : RegSettingsTweak(kHagsInfo, kHagsSettings) {}
 
 // --- NVIDIA P0 ---
 
@@ -289,10 +286,11 @@ bool NvidiaPStateTweak::apply() {
 }
 
 bool NvidiaPStateTweak::revert() {
+  bool all = true;
   for (const std::wstring& key : nvidiaDisplayKeys()) {
-    for (const DwordValue& v : kPowerMizerValues) regDeleteValue(kHKLM, key, v.name);
+    for (const DwordValue& v : kPowerMizerValues) all = regDeleteValue(kHKLM, key, v.name) && all;
   }
-  return true;
+  return all;
 }
 
 // --- Resizable BAR check ---
@@ -314,16 +312,18 @@ bool ReBarStatusTweak::revert() { return false; }
 HpetDisableTweak::HpetDisableTweak() : MarkerTweak(kHpetOffInfo, L"HpetOff") {}
 
 bool HpetDisableTweak::apply() {
-  // Only a boot configuration that really changed may show the tweak as applied.
-  const bool both = runAll(L"bcdedit.exe", kHpetOffApply, kHpetOffTimeoutMs);
-  if (both) writeMarker();
-  return both;
+  // bcdedit /deletevalue fails for an element that is not set, and a stock Windows never sets
+  // useplatformclock: removing it is best effort. Only the dynamic tick decides, and only a boot
+  // configuration that really changed may show the tweak as applied.
+  runSystemTool(L"bcdedit.exe", kHpetOffPlatformClock, kHpetOffTimeoutMs);
+  const bool done = systemToolSucceeds(L"bcdedit.exe", kHpetOffDynamicTick, kHpetOffTimeoutMs);
+  if (done) writeMarker();
+  return done;
 }
 
 bool HpetDisableTweak::revert() {
   runSystemTool(L"bcdedit.exe", kHpetOffRevert, kHpetOffTimeoutMs);
-  deleteMarker();
-  return true;
+  return deleteMarker();
 }
 
 // --- DISM component store cleanup ---
@@ -337,10 +337,8 @@ bool DismCleanupTweak::apply() {
   return done;
 }
 
-bool DismCleanupTweak::revert() {
-  deleteMarker();
-  return true;
-}
+// The cleanup cannot be undone; revert only forgets it.
+bool DismCleanupTweak::revert() { return deleteMarker(); }
 
 // --- group ---
 

@@ -69,7 +69,8 @@ class HagsTweak final : public RegSettingsTweak {
   HagsTweak();
 };
 
-// bcdedit: platform clock removed, dynamic tick off; marker "HpetOff" only when both worked.
+// bcdedit: platform clock removed (best effort), dynamic tick off; marker "HpetOff" only when the
+// dynamic tick was switched off.
 class HpetDisableTweak final : public MarkerTweak {
  public:
   HpetDisableTweak();

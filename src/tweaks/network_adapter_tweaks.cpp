@@ -15,6 +15,8 @@ constexpr TweakInfo kTcpLatencyInfo{
     .description = L"Устанавливает TcpAckFrequency=1 и TCPNoDelay=1 на каждом физическом сетевом адаптере. Снижает "
                    L"input lag в онлайн-играх и видеозвонках. Откат удаляет эти параметры.",
     .category = TweakCategory::Network,
+    // TCP/IP reads an interface's values when the interface starts.
+    .needsReboot = true,
 };
 
 constexpr TweakInfo kInterruptModerationInfo{
@@ -26,6 +28,8 @@ constexpr TweakInfo kInterruptModerationInfo{
     .aggressive = true,
     .warning = L"Запись в драйверный ключ NIC. На некоторых старых драйверах Realtek параметр приводит к разрыву "
                L"связи до перезагрузки. Перед применением создаётся бэкап ветки.",
+    // The driver reads its keywords when the adapter starts.
+    .needsReboot = true,
 };
 
 constexpr TweakInfo kEeeInfo{
@@ -37,6 +41,7 @@ constexpr TweakInfo kEeeInfo{
     .aggressive = true,
     .warning = L"Меняет 7 параметров драйвера сетевого адаптера. На сильно специфичных корпоративных сетевушках это "
                L"может потребовать переустановки драйвера для отката.",
+    .needsReboot = true,  // read when the adapter starts, like every driver keyword
 };
 
 // TCP/IP interface values (REG_DWORD).
@@ -125,10 +130,12 @@ bool VipTcpLatencyTweak::apply() {
 }
 
 bool VipTcpLatencyTweak::revert() {
+  bool all = true;
   for (const NetworkAdapter& a : enumNetworkAdapters()) {
-    for (const DwordValue& v : kTcpLatencyValues) regDeleteValue(RegRoot::LocalMachine, a.tcpipInterfacePath, v.name);
+    for (const DwordValue& v : kTcpLatencyValues)
+      all = regDeleteValue(RegRoot::LocalMachine, a.tcpipInterfacePath, v.name) && all;
   }
-  return true;
+  return all;
 }
 
 // --- Interrupt moderation on Intel and Realtek ---
@@ -166,13 +173,15 @@ bool VipInterruptModerationTweak::apply() {
 }
 
 bool VipInterruptModerationTweak::revert() {
+  bool all = true;
   for (const NetworkAdapter& a : enumNetworkAdapters()) {
     const ModerationKeywords* keywords = moderationKeywords(a);
     if (keywords == nullptr) continue;
-    for (const Keyword& k : keywords->revertWrite) regWriteString(RegRoot::LocalMachine, a.keyPath, k.name, k.text);
-    for (const wchar_t* name : keywords->revertDelete) regDeleteValue(RegRoot::LocalMachine, a.keyPath, name);
+    for (const Keyword& k : keywords->revertWrite)
+      all = regWriteString(RegRoot::LocalMachine, a.keyPath, k.name, k.text) && all;
+    for (const wchar_t* name : keywords->revertDelete) all = regDeleteValue(RegRoot::LocalMachine, a.keyPath, name) && all;
   }
-  return true;
+  return all;
 }
 
 // --- Energy Efficient Ethernet ---
@@ -206,11 +215,12 @@ bool VipDisableEEETweak::apply() {
 }
 
 bool VipDisableEEETweak::revert() {
+  bool all = true;
   for (const NetworkAdapter& a : enumNetworkAdapters()) {
-    for (const wchar_t* name : kEeeRevertOn) regWriteString(RegRoot::LocalMachine, a.keyPath, name, L"1");
-    for (const wchar_t* name : kEeeRevertDelete) regDeleteValue(RegRoot::LocalMachine, a.keyPath, name);
+    for (const wchar_t* name : kEeeRevertOn) all = regWriteString(RegRoot::LocalMachine, a.keyPath, name, L"1") && all;
+    for (const wchar_t* name : kEeeRevertDelete) all = regDeleteValue(RegRoot::LocalMachine, a.keyPath, name) && all;
   }
-  return true;
+  return all;
 }
 
 // --- group ---

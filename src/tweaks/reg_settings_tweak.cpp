@@ -21,9 +21,8 @@ bool checkHolds(const RegSetting& s) {
 
 }  // namespace
 
-RegSettingsTweak::RegSettingsTweak(const TweakInfo& info, std::span<const RegSetting> settings,
-                                   RevertResult revertResult)
-    : DescribedTweak(info), settings(settings), revertResult_(revertResult) {}
+RegSettingsTweak::RegSettingsTweak(const TweakInfo& info, std::span<const RegSetting> settings)
+    : DescribedTweak(info), settings(settings) {}
 
 TweakState RegSettingsTweak::queryState() {
   for (const RegSetting& s : settings) {
@@ -47,7 +46,7 @@ bool RegSettingsTweak::revert() {
       case RegRevert::Keep: break;
     }
   }
-  return revertResult_ == RevertResult::AlwaysTrue || all;
+  return all;
 }
 
 }  // namespace vx

@@ -45,24 +45,20 @@ struct RegSetting {
   RegCheck check{};
 };
 
-// What revert reports: whether every delete or write succeeded, or true whatever happened.
-enum class RevertResult { AllSucceeded, AlwaysTrue };
-
 class RegSettingsTweak : public DescribedTweak {
  public:
   // settings must outlive the tweak (constant tables).
-  RegSettingsTweak(const TweakInfo& info, std::span<const RegSetting> settings, RevertResult revertResult);
+  RegSettingsTweak(const TweakInfo& info, std::span<const RegSetting> settings);
 
   // Applied when every checked value holds, otherwise NotApplied.
   TweakState queryState() override;
   // Every value is written (keys created), a failure does not stop the others; true when all succeeded.
   bool apply() override;
+  // Every delete or write is attempted; true when all succeeded (a value already missing counts
+  // as deleted).
   bool revert() override;
 
   const std::span<const RegSetting> settings;
-
- private:
-  const RevertResult revertResult_;
 };
 
 }  // namespace vx

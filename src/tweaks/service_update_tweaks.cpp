@@ -144,14 +144,14 @@ constexpr const wchar_t* kPauseStateValue = L"PauseFeatureUpdatesEndTime";
 }  // namespace
 
 DisableMapsAutoUpdateTweak::DisableMapsAutoUpdateTweak()
-    : RegSettingsTweak(kMapsInfo, kMapsSettings, RevertResult::AllSucceeded) {}
+    : RegSettingsTweak(kMapsInfo, kMapsSettings) {}
 DisableStoreAutoUpdateTweak::DisableStoreAutoUpdateTweak()
-    : RegSettingsTweak(kStoreInfo, kStoreSettings, RevertResult::AllSucceeded) {}
-DisableNduTweak::DisableNduTweak() : RegSettingsTweak(kNduInfo, kNduSettings, RevertResult::AllSucceeded) {}
+    : RegSettingsTweak(kStoreInfo, kStoreSettings) {}
+DisableNduTweak::DisableNduTweak() : RegSettingsTweak(kNduInfo, kNduSettings) {}
 DisableDeliveryOptimizationTweak::DisableDeliveryOptimizationTweak()
-    : RegSettingsTweak(kDeliveryInfo, kDeliverySettings, RevertResult::AllSucceeded) {}
+    : RegSettingsTweak(kDeliveryInfo, kDeliverySettings) {}
 DisableEdgeBackgroundTweak::DisableEdgeBackgroundTweak()
-    : RegSettingsTweak(kEdgeInfo, kEdgeSettings, RevertResult::AlwaysTrue) {}
+    : RegSettingsTweak(kEdgeInfo, kEdgeSettings) {}
 
 // --- search indexing ---
 
@@ -191,9 +191,10 @@ bool PauseWindowsUpdateTweak::apply() {
 }
 
 bool PauseWindowsUpdateTweak::revert() {
-  for (const wchar_t* name : kPauseStartValues) regDeleteValue(kHKLM, kUpdateSettingsKey, name);
-  for (const wchar_t* name : kPauseEndValues) regDeleteValue(kHKLM, kUpdateSettingsKey, name);
-  return true;
+  bool all = true;
+  for (const wchar_t* name : kPauseStartValues) all = regDeleteValue(kHKLM, kUpdateSettingsKey, name) && all;
+  for (const wchar_t* name : kPauseEndValues) all = regDeleteValue(kHKLM, kUpdateSettingsKey, name) && all;
+  return all;
 }
 
 // --- OneDrive auto-start ---

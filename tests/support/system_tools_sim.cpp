@@ -66,7 +66,39 @@ sim::ProgramRun regExe(const std::wstring& line) {
   return {1};
 }
 
+// The blank-separated words after the executable.
+std::vector<std::wstring> wordsAfterExecutable(const std::wstring& line) {
+  std::size_t pos = line.starts_with(L'"') ? line.find(L'"', 1) + 1 : line.find(L' ');
+  std::vector<std::wstring> words;
+  while (pos != std::wstring::npos && pos < line.size()) {
+    const std::size_t start = line.find_first_not_of(L' ', pos);
+    if (start == std::wstring::npos) break;
+    pos = line.find(L' ', start);
+    words.push_back(line.substr(start, pos == std::wstring::npos ? std::wstring::npos : pos - start));
+  }
+  return words;
+}
+
 }  // namespace
+
+std::shared_ptr<BootElements> installBcdedit(sim::Machine& m, BootElements elements) {
+  auto boot = std::make_shared<BootElements>(std::move(elements));
+  m.addProgram(systemDirectory().value_or(L"C:\\Windows\\system32") + L"\\bcdedit.exe",
+               [boot](const std::wstring& line) {
+                 const std::vector<std::wstring> words = wordsAfterExecutable(line);
+                 if (words.size() < 3 || words[1] != L"{current}") return sim::ProgramRun{1, 30, {}};
+                 const std::wstring command = toLowerFolded(words[0]);
+                 const std::wstring element = toLowerFolded(words[2]);
+                 if (command == L"/set" && words.size() == 4) {
+                   (*boot)[element] = words[3];
+                   return sim::ProgramRun{0, 30, {}};
+                 }
+                 if (command == L"/deletevalue" && words.size() == 3)
+                   return sim::ProgramRun{boot->erase(element) == 1 ? 0u : 1u, 30, {}};
+                 return sim::ProgramRun{1, 30, {}};
+               });
+  return boot;
+}
 
 std::wstring simRegExePath() { return systemDirectory().value_or(L"C:\\Windows\\system32") + L"\\reg.exe"; }
 

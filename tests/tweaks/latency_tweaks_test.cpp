@@ -13,6 +13,7 @@
 #include "platform/sim/machine.h"
 #include "support/network_scenarios.h"
 #include "support/registry_tweak_cases.h"
+#include "support/system_tools_sim.h"
 #include "tweaks/latency_tweaks.h"
 
 namespace vx {
@@ -121,17 +122,22 @@ TEST_F(LatencyTweaksTest, BcdTimerMarksOnlyWhenAllThreeCommandsWork) {
   EXPECT_EQ(tweak.queryState(), TweakState::NotApplied);
 }
 
-// A failed bcdedit run must not leave "HpetOff", which would show the tweak as applied.
-TEST_F(LatencyTweaksTest, HpetOffMarksOnlyWhenBothCommandsWork) {
+// A failed dynamic-tick step must not leave "HpetOff", which would show the tweak as applied; the
+// platform-clock delete is best effort (it fails wherever the element was never set).
+TEST_F(LatencyTweaksTest, HpetOffMarksOnlyWhenTheDynamicTickStepWorks) {
   const std::wstring bcd = tool(L"bcdedit.exe");
   HpetDisableTweak tweak;
-  for (const wchar_t* failing : {L"useplatformclock", L"disabledynamictick"}) {
+  struct Case {
+    const wchar_t* failing;
+    bool applied;
+  };
+  for (const Case& c : {Case{L"useplatformclock", true}, Case{L"disabledynamictick", false}}) {
     m.reset();
-    installBcdedit(m, failing);
-    EXPECT_FALSE(tweak.apply());
+    installBcdedit(m, c.failing);
+    EXPECT_EQ(tweak.apply(), c.applied);
     EXPECT_EQ(m.startedPrograms().size(), 2u);
-    EXPECT_FALSE(marker(L"HpetOff"));
-    EXPECT_EQ(tweak.queryState(), TweakState::NotApplied);
+    EXPECT_EQ(marker(L"HpetOff"), c.applied);
+    EXPECT_EQ(tweak.queryState(), c.applied ? TweakState::Applied : TweakState::NotApplied);
   }
   m.reset();  // bcdedit missing altogether
   EXPECT_FALSE(tweak.apply());
@@ -148,6 +154,28 @@ TEST_F(LatencyTweaksTest, HpetOffMarksOnlyWhenBothCommandsWork) {
   EXPECT_TRUE(tweak.revert());
   EXPECT_EQ(m.startedCommandLines().back(), bcd + L"/deletevalue {current} disabledynamictick");
   EXPECT_EQ(tweak.queryState(), TweakState::NotApplied);
+}
+
+// A stock boot configuration has no useplatformclock, so Windows' bcdedit refuses to delete it;
+// the tweak still turns the dynamic tick off and shows as applied. A PC where an earlier tweak
+// set the platform clock loses it.
+TEST_F(LatencyTweaksTest, HpetOffWorksOnAStockBootConfiguration) {
+  HpetDisableTweak tweak;
+  struct Case {
+    const char* scene;
+    test::BootElements before;
+  };
+  for (const Case& c : {Case{"stock", {}}, Case{"platform clock set", {{L"useplatformclock", L"yes"}}}}) {
+    SCOPED_TRACE(c.scene);
+    m.reset();
+    const auto boot = test::installBcdedit(m, c.before);
+    EXPECT_TRUE(tweak.apply());
+    EXPECT_EQ(*boot, (test::BootElements{{L"disabledynamictick", L"yes"}}));
+    EXPECT_EQ(tweak.queryState(), TweakState::Applied);
+    EXPECT_TRUE(tweak.revert());
+    EXPECT_TRUE(boot->empty());
+    EXPECT_EQ(tweak.queryState(), TweakState::NotApplied);
+  }
 }
 
 // --- DISM ---

@@ -1,11 +1,17 @@
 // Network adapter enumeration and the three per-adapter tweaks on the simulated machine.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/text.h"
+#include "core/job_results.h"
 #include "platform/sim/machine.h"
 #include "support/network_scenarios.h"
+#include "support/system_tools_sim.h"
 #include "tweaks/network_adapter_tweaks.h"
 #include "hw/network_adapters.h"
 
@@ -58,6 +64,73 @@ TEST_F(NetworkAdapterTest, EnumerationKeepsOnlyNumberedPhysicalAdaptersWithBothV
   EXPECT_FALSE(adapters[0].isRealtek);
   EXPECT_TRUE(adapters[1].isRealtek);
   EXPECT_FALSE(adapters[1].isIntel);
+}
+
+// Names are translated, Characteristics is not: with the value, only a physical adapter that is
+// neither virtual nor hidden is listed; without it the name rule decides alone.
+TEST_F(NetworkAdapterTest, CharacteristicsDecideNextToTheNameRule) {
+  using test::kNcfHasUi, test::kNcfHidden, test::kNcfPhysical, test::kNcfVirtual;
+  struct Case {
+    const wchar_t* driverDesc;
+    std::optional<std::uint32_t> characteristics;
+    bool listed;
+  };
+  const Case cases[] = {
+      {L"Минипорт WAN (PPTP)", kNcfVirtual | kNcfHidden | 0x20, false},
+      {L"Microsoft Kernel Debug Network Adapter", kNcfVirtual, false},
+      {L"Realtek PCIe GbE Family Controller", kNcfPhysical | kNcfHasUi, true},
+      {L"Realtek PCIe GbE Family Controller", kNcfPhysical | kNcfVirtual, false},
+      {L"Realtek PCIe GbE Family Controller", kNcfPhysical | kNcfHidden, false},
+      {L"Realtek PCIe GbE Family Controller", std::nullopt, true},
+      {L"Hyper-V Virtual Ethernet Adapter", kNcfPhysical, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(toUtf8(c.driverDesc));
+    m.reset();
+    test::addNetworkAdapter(m, L"0001", c.driverDesc, kRealtekGuid, c.characteristics);
+    EXPECT_EQ(enumNetworkAdapters().size(), c.listed ? 1u : 0u);
+  }
+}
+
+// A Russian Windows with its software adapters next to one physical card: only the card's keys
+// are written by all three tweaks.
+TEST_F(NetworkAdapterTest, RussianSoftwareAdaptersAreNeverTouched) {
+  const auto wan = test::addNetworkAdapter(m, L"0000", L"Минипорт WAN (PPTP)", L"{11111111-0000-0000-0000-000000000001}",
+                                           test::kNcfVirtual | test::kNcfHidden);
+  const auto debug = test::addNetworkAdapter(m, L"0001", L"Microsoft Kernel Debug Network Adapter",
+                                             L"{11111111-0000-0000-0000-000000000002}", test::kNcfVirtual);
+  const auto card = test::addNetworkAdapter(m, L"0002", L"Realtek PCIe GbE Family Controller", kRealtekGuid,
+                                            test::kNcfPhysical | test::kNcfHasUi);
+  VipTcpLatencyTweak tcp;
+  VipInterruptModerationTweak moderation;
+  VipDisableEEETweak eee;
+  for (Tweak* t : std::initializer_list<Tweak*>{&tcp, &moderation, &eee}) ASSERT_TRUE(t->apply()) << toUtf8(t->id);
+
+  EXPECT_EQ(text(card, L"*EEE"), L"0");
+  EXPECT_EQ(text(card, L"EnableDynamicIm"), L"0");
+  EXPECT_EQ(m.dword(HKLM, test::tcpipInterfaceKey(kRealtekGuid), L"TcpAckFrequency"), 1u);
+  for (const std::wstring& key : {wan, debug}) {
+    EXPECT_FALSE(m.value(HKLM, key, L"*EEE").has_value());
+    EXPECT_FALSE(m.value(HKLM, key, L"PnPCapabilities").has_value());
+  }
+  EXPECT_FALSE(m.keyExists(HKLM, test::tcpipInterfaceKey(L"{11111111-0000-0000-0000-000000000001}")));
+  EXPECT_FALSE(m.keyExists(HKLM, test::tcpipInterfaceKey(L"{11111111-0000-0000-0000-000000000002}")));
+  EXPECT_EQ(eee.backupKeys(), (std::vector<BackupKey>{{HKLM, card}}));
+}
+
+// Drivers read their keywords, and TCP/IP an interface's values, when the adapter starts: the
+// three tweaks ask for a restart, so the batch jobs offer one.
+TEST_F(NetworkAdapterTest, AdapterTweaksMakeTheBatchJobsOfferARestart) {
+  test::installSystemTools(m);
+  test::addNetworkAdapter(m, L"0001", L"Realtek PCIe GbE Family Controller", kRealtekGuid,
+                          test::kNcfPhysical | test::kNcfHasUi);
+  const TweakPtr tcp = std::make_shared<VipTcpLatencyTweak>();
+  for (const TweakPtr& t : {tcp, TweakPtr(std::make_shared<VipInterruptModerationTweak>()),
+                            TweakPtr(std::make_shared<VipDisableEEETweak>())})
+    EXPECT_TRUE(t->needsReboot()) << toUtf8(t->id);
+  EXPECT_TRUE(runSelectedJob({tcp}).needsReboot);
+  EXPECT_TRUE(runRecommendationJob({tcp}).needsReboot);
+  EXPECT_TRUE(runProfileJob({tcp}, L"Оптимальный").needsReboot);
 }
 
 // --- TCP acknowledgement and Nagle per adapter ---

@@ -72,9 +72,9 @@ std::vector<Group> groups() {
         {L"sys.no_edge_bg", Sys, false, false, 2},
         {L"sys.no_onedrive", Sys, false, false, 2}}},
       {"network", appendNetworkAdapterGroup,
-       {{L"net.vip.tcp_latency", Net, false, false, 0},
-        {L"net.vip.intr_moderation", Pro, true, false, 0},
-        {L"net.vip.disable_eee", Pro, true, false, 0}}},
+       {{L"net.vip.tcp_latency", Net, false, true, 0},
+        {L"net.vip.intr_moderation", Pro, true, true, 0},
+        {L"net.vip.disable_eee", Pro, true, true, 0}}},
   };
 }
 

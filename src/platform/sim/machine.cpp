@@ -388,6 +388,11 @@ void Machine::denyKeyAccess(RegRoot root, const std::wstring& key) {
   state_->createKey(root, key, false)->denied = true;
 }
 
+void Machine::denyKeyWrites(RegRoot root, const std::wstring& key) {
+  std::lock_guard lock(mutex_);
+  state_->createKey(root, key, false)->readOnly = true;
+}
+
 std::uint64_t Machine::registryWrites() const {
   std::lock_guard lock(mutex_);
   return state_->registryWrites;

@@ -74,6 +74,10 @@ class Machine {
   bool keyExists(RegRoot root, const std::wstring& key) const;
   // The key exists but opening it is refused (access denied) for every access.
   void denyKeyAccess(RegRoot root, const std::wstring& key);
+  // The key can be opened for reading, but writing or deleting its values and creating subkeys
+  // below it are refused (a key whose access list grants only KEY_READ). Deleting a missing value
+  // fails too: the key cannot be opened with KEY_SET_VALUE at all.
+  void denyKeyWrites(RegRoot root, const std::wstring& key);
   // Count of registry writes and deletions made through the platform operations (attempts,
   // successful or not), and of value reads; the control API above counts neither.
   std::uint64_t registryWrites() const;

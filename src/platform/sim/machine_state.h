@@ -25,6 +25,7 @@ struct RegKey {
   };
   std::wstring name;  // as created
   bool denied = false;
+  bool readOnly = false;  // readable, but writes, deletions and new subkeys are refused
   std::map<std::wstring, std::unique_ptr<RegKey>> subkeys;  // key: hiveOrderKey(name)
   std::map<std::wstring, NamedValue> values;                // key: toLowerFolded(name)
 };

@@ -35,7 +35,7 @@ bool writeValue(RegRoot root, const std::wstring& subkey, const std::wstring& va
   return withState([&](sim::Machine::State& s) {
     ++s.registryWrites;
     RegKey* key = s.createKey(root, subkey, true);
-    if (key == nullptr) return false;
+    if (key == nullptr || key->readOnly) return false;
     auto& slot = key->values[toLowerFolded(valueName)];
     if (slot.name.empty()) slot.name = valueName;
     slot.value = sim::RegValue{type, std::move(data)};
@@ -112,7 +112,7 @@ bool regDeleteValue(RegRoot root, const std::wstring& subkey, const std::wstring
     ++s.registryWrites;
     RegKey* key = s.findKey(root, subkey);
     if (key == nullptr) return true;   // nothing to delete
-    if (key->denied) return false;     // the value may still be there
+    if (key->denied || key->readOnly) return false;  // the value may still be there
     key->values.erase(toLowerFolded(valueName));
     return true;
   });

@@ -95,7 +95,7 @@ RegKey* Machine::State::createKey(RegRoot root, std::wstring_view path, bool asP
   for (const auto& part : splitKeyPath(path)) {
     auto& slot = key->subkeys[hiveOrderKey(part)];
     if (!slot) {
-      if (asPlatform && (key->denied || part.size() > kMaxKeyNameChars)) {
+      if (asPlatform && (key->denied || key->readOnly || part.size() > kMaxKeyNameChars)) {
         key->subkeys.erase(hiveOrderKey(part));
         return nullptr;
       }
