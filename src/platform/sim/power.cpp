@@ -17,7 +17,8 @@ bool setActivePowerScheme(const Guid& scheme) {
   auto& m = sim::machine();
   std::lock_guard lock(m.mutex());
   if (m.state().powerChangesFail) return false;
-  // Windows does this; Wine does not: a scheme the machine does not have cannot be activated.
+  // A scheme the machine does not have cannot be activated (Wine accepts any scheme). Microsoft
+  // documents only "non-zero on failure"; a missing scheme is such a failure.
   const auto& present = m.state().powerSchemes;
   if (present && std::find(present->begin(), present->end(), scheme) == present->end()) return false;
   m.state().powerScheme = scheme;
