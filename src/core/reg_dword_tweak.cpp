@@ -1,5 +1,7 @@
 #include "core/reg_dword_tweak.h"
 
+#include <algorithm>
+
 namespace vx {
 
 namespace {
@@ -65,6 +67,13 @@ bool RegDwordTweak::revert() {
 CompositeRegTweak::CompositeRegTweak(std::wstring id, std::wstring title, std::wstring description,
                                      TweakCategory category, std::vector<RegValueEntry> entries)
     : Tweak(std::move(id), std::move(title), std::move(description), category), entries(std::move(entries)) {}
+
+bool RegDwordTweak::changesUserProfile() const { return root == RegRoot::CurrentUser; }
+
+bool CompositeRegTweak::changesUserProfile() const {
+  return std::any_of(entries.begin(), entries.end(),
+                     [](const RegValueEntry& e) { return e.root == RegRoot::CurrentUser; });
+}
 
 TweakState CompositeRegTweak::queryState() {
   if (entries.empty()) return TweakState::Undetermined;

@@ -37,6 +37,7 @@ class RegDwordTweak : public Tweak {
   TweakState queryState() override;
   bool apply() override;
   bool revert() override;
+  bool changesUserProfile() const override;
 
   const RegRoot root;
   const std::wstring subkey;
@@ -54,6 +55,7 @@ class CompositeRegTweak : public Tweak {
   TweakState queryState() override;
   bool apply() override;     // every entry is written, a failure does not stop the loop
   bool revert() override;    // every entry is attempted
+  bool changesUserProfile() const override;  // some entry lives under HKCU
 
   const std::vector<RegValueEntry> entries;
 };

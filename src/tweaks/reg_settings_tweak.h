@@ -58,6 +58,8 @@ class RegSettingsTweak : public DescribedTweak {
   // Every value is written (keys created), a failure does not stop the others; true when all succeeded.
   bool apply() override;
   bool revert() override;
+  // Some setting lives under HKCU.
+  bool changesUserProfile() const override;
 
   const std::span<const RegSetting> settings;
 

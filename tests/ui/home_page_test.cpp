@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "core/backup_folder.h"
+#include "core/user_account.h"
 #include "ui/home_layout.h"
 #include "ui/layout.h"
 #include "ui/input_handlers.h"
 #include "ui/ui_fixture.h"
+#include "ui/window_setup.h"
 
 namespace vx::test {
 namespace {
@@ -211,6 +213,27 @@ TEST_F(HomePage, BackupFolderClickShowsGreenStatusOnHome) {
   const std::wstring failed = L"Не удалось открыть: " + backupRoot();
   ASSERT_TRUE(paint().text(failed));
   EXPECT_EQ(paint().text(failed)->color, ui::kColorFailure);
+}
+
+TEST_F(HomePage, UnderAnotherAccountTheStatusLineSaysSoOnceAtStart) {
+  struct Case {
+    sim::Machine::ShellScene shell;
+    const wchar_t* status;
+  };
+  const Case cases[] = {
+      {{.window = true, .otherUser = true}, kAnotherAccountStatus},
+      {{.window = true}, ui::kReadyText},
+      {{}, ui::kReadyText},
+  };
+  for (const Case& c : cases) {
+    machine.setShell(c.shell);
+    forgetAccountDecision();
+    ui::UiState fresh;
+    ui::buildCatalogueAndSidebar(fresh);
+    EXPECT_EQ(fresh.statusText, c.status);
+    EXPECT_EQ(fresh.statusColor, c.status == ui::kReadyText ? ui::kColorTextDim : ui::kColorWarning);
+  }
+  forgetAccountDecision();
 }
 
 }  // namespace
