@@ -11,7 +11,8 @@ namespace vx {
 // the shell's own process (the desktop's IShellDispatch2::ShellExecute), so what starts runs as
 // the desktop's user and not with this process's elevation; when any step of that route fails,
 // ShellExecuteW from this process. COM is initialised (apartment-threaded) on the calling thread
-// for the call. True when either route started something.
+// for the call. A file system path that does not exist is refused before either route (the
+// desktop's route would answer success for it). True when either route started something.
 bool shellOpen(const std::wstring& target);
 
 // GetShellWindow as a number: 0 when there is no shell window (no Explorer running; always so

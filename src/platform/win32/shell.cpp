@@ -124,9 +124,19 @@ std::vector<BYTE> processUser(HANDLE process) {
   return tokenUser(token.get());
 }
 
+// "C:\..." or "\\server\...", as opposed to a URI ("https://...", "ms-settings:display").
+bool isFileSystemPath(const std::wstring& target) {
+  if (target.size() >= 3 && target[1] == L':' && (target[2] == L'\\' || target[2] == L'/')) return true;
+  return target.rfind(L"\\\\", 0) == 0;
+}
+
 }  // namespace
 
 bool shellOpen(const std::wstring& target) {
+  // The desktop's ShellExecute answers S_OK even for a path that is not there (Explorer reports
+  // that itself, later, in a window of its own; seen under Wine), so a missing path is refused
+  // here, as ShellExecuteW would refuse it.
+  if (isFileSystemPath(target) && GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
   // ShellExecuteW and the shell's objects expect a single-threaded apartment on this thread.
   const win32::ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   if (com.usable() && openThroughShellProcess(target)) return true;
