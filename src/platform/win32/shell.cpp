@@ -54,7 +54,7 @@ class Variant {
 // object's Application. Nothing when any step fails (no Explorer running, another shell).
 ComPtr<IShellDispatch2> desktopShellDispatch() {
   ComPtr<IShellWindows> windows;
-  if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_PPV_ARGS(&windows))) || !windows)
+  if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_ALL, IID_PPV_ARGS(&windows))) || !windows)
     return nullptr;
   Variant location;
   (*location).vt = VT_I4;
