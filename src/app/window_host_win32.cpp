@@ -1,12 +1,11 @@
 #include "app/window_host_win32.h"
 
-#include <shellapi.h>
-
 #include <vector>
 
 #include "app/job_message.h"
 #include "app/window_messages.h"
 #include "base/process_wide.h"
+#include "platform/shell.h"
 
 namespace vx::app {
 
@@ -63,9 +62,6 @@ bool Win32WindowHost::startProgram(const std::wstring& commandLine) {
   return true;
 }
 
-bool Win32WindowHost::openUrl(const std::wstring& url) {
-  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(window_.load(), L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  return result > 32;
-}
+bool Win32WindowHost::openUrl(const std::wstring& url) { return shellOpen(url); }
 
 }  // namespace vx::app

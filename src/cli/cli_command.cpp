@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/version.h"
+#include "cli/elevation_gate.h"
 #include "platform/console.h"
 
 namespace vx::cli {
@@ -19,6 +20,7 @@ std::vector<CliCommand>& table() {
 const std::vector<CliCommand>& commands() { return table(); }
 
 CliRegistrar::CliRegistrar(CliCommand command) {
+  command.run = requireElevation(command.name, std::move(command.run));
   auto& commands = table();
   const auto at = std::upper_bound(commands.begin(), commands.end(), command.place,
                                    [](CliPlace place, const CliCommand& c) { return place < c.place; });

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "core/guarded_calls.h"
+#include "core/user_account.h"
 #include "core/safety_net.h"
 #include "core/state_cache.h"
 
@@ -107,7 +108,10 @@ StatusText revertWithStatus(Tweak& tweak) {
   return {tweak.title + L": ошибка отката", StatusOutcome::Failure};
 }
 
-StatusText unavailableStatus(const Tweak& tweak) { return {tweak.title + L": не поддерживается", StatusOutcome::Neutral}; }
+StatusText unavailableStatus(const Tweak& tweak) {
+  if (guarded::inAnotherAccountsProfile(tweak)) return {tweak.title + L": " + kAnotherAccountNote, StatusOutcome::Neutral};
+  return {tweak.title + L": не поддерживается", StatusOutcome::Neutral};
+}
 
 StatusText toggleTweak(Tweak& tweak) {
   const TweakState state = guarded::queryState(tweak);

@@ -1,5 +1,7 @@
 #include "core/guarded_calls.h"
 
+#include "core/user_account.h"
+
 namespace vx::guarded {
 
 namespace {
@@ -16,11 +18,20 @@ Result orFallback(Call&& call, Result fallback) {
 
 }  // namespace
 
+// The account check comes first, so the usual case costs one flag. A tweak whose answer throws
+// counts as one that changes the profile (the harmless side).
+bool inAnotherAccountsProfile(const Tweak& tweak) {
+  return runsAsAnotherAccount() && orFallback([&] { return tweak.changesUserProfile(); }, true);
+}
+
 TweakState queryState(Tweak& tweak) {
+  if (inAnotherAccountsProfile(tweak)) return TweakState::Unavailable;
   return orFallback([&] { return tweak.queryState(); }, TweakState::Undetermined);
 }
-bool apply(Tweak& tweak) { return orFallback([&] { return tweak.apply(); }, false); }
-bool revert(Tweak& tweak) { return orFallback([&] { return tweak.revert(); }, false); }
+bool apply(Tweak& tweak) { return !inAnotherAccountsProfile(tweak) && orFallback([&] { return tweak.apply(); }, false); }
+bool revert(Tweak& tweak) {
+  return !inAnotherAccountsProfile(tweak) && orFallback([&] { return tweak.revert(); }, false);
+}
 
 bool needsReboot(const Tweak& tweak) { return orFallback([&] { return tweak.needsReboot(); }, false); }
 bool isAggressive(const Tweak& tweak) { return orFallback([&] { return tweak.isAggressive(); }, false); }
@@ -29,6 +40,7 @@ std::wstring aggressiveWarning(const Tweak& tweak) {
 }
 std::wstring sideEffects(const Tweak& tweak) { return orFallback([&] { return tweak.sideEffects(); }, std::wstring()); }
 std::wstring compatibilityNote(const Tweak& tweak) {
+  if (inAnotherAccountsProfile(tweak)) return kAnotherAccountNote;
   return orFallback([&] { return tweak.compatibilityNote(); }, std::wstring());
 }
 int tier(const Tweak& tweak) { return orFallback([&] { return tweak.tier(); }, 0); }

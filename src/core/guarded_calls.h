@@ -1,6 +1,8 @@
 // The one place where the rest of the program calls a tweak: every call is guarded, so a tweak
 // that throws can never take down a paint, a job or vxctl. An exception reads as Undetermined,
-// as a failed apply or revert, and as the harmless default of each property.
+// as a failed apply or revert, and as the harmless default of each property. Under another account
+// than the desktop's, a tweak that changes the user's profile is Unavailable with that note, and
+// apply and revert refuse it without calling it (core/user_account.h).
 #pragma once
 #include <optional>
 #include <string>
@@ -9,6 +11,10 @@
 #include "core/tweak.h"
 
 namespace vx::guarded {
+
+// Under another account than the desktop's, a tweak that writes the user's settings would change
+// that other account's profile: true for such a tweak then, and it is left alone.
+bool inAnotherAccountsProfile(const Tweak& tweak);
 
 TweakState queryState(Tweak& tweak);
 bool apply(Tweak& tweak);

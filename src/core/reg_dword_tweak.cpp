@@ -1,5 +1,7 @@
 #include "core/reg_dword_tweak.h"
 
+#include <algorithm>
+
 #include "platform/system.h"
 
 namespace vx {
@@ -78,6 +80,13 @@ bool RegDwordTweak::needsReboot() const { return rules.needsReboot; }
 CompositeRegTweak::CompositeRegTweak(std::wstring id, std::wstring title, std::wstring description,
                                      TweakCategory category, std::vector<RegValueEntry> entries)
     : Tweak(std::move(id), std::move(title), std::move(description), category), entries(std::move(entries)) {}
+
+bool RegDwordTweak::changesUserProfile() const { return root == RegRoot::CurrentUser; }
+
+bool CompositeRegTweak::changesUserProfile() const {
+  return std::any_of(entries.begin(), entries.end(),
+                     [](const RegValueEntry& e) { return e.root == RegRoot::CurrentUser; });
+}
 
 TweakState CompositeRegTweak::queryState() {
   if (entries.empty()) return TweakState::Undetermined;

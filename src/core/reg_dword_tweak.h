@@ -48,6 +48,7 @@ class RegDwordTweak : public Tweak {
   bool revert() override;
   std::wstring compatibilityNote() const override;
   bool needsReboot() const override;
+  bool changesUserProfile() const override;
 
   const RegRoot root;
   const std::wstring subkey;
@@ -69,6 +70,7 @@ class CompositeRegTweak : public Tweak {
   TweakState queryState() override;
   bool apply() override;     // every entry is written, a failure does not stop the loop
   bool revert() override;    // every entry is attempted
+  bool changesUserProfile() const override;  // some entry lives under HKCU
 
   const std::vector<RegValueEntry> entries;
 };

@@ -49,6 +49,10 @@ class Tweak {
   // Empty when the tweak suits this machine, otherwise one sentence why not.
   virtual std::wstring compatibilityNote() const { return {}; }
   virtual bool needsReboot() const { return false; }
+  // True when applying or reverting writes the user's own settings: HKCU, or files under the
+  // user's profile folders. Each kind derives it from what it writes. Such a tweak is unavailable
+  // while the program runs under another account than the desktop's (core/user_account.h).
+  virtual bool changesUserProfile() const { return false; }
 
   const std::wstring id;
   const std::wstring title;

@@ -1,5 +1,8 @@
 #include "games/config_file_tweaks.h"
 
+#include <algorithm>
+
+#include "core/user_account.h"
 #include "games/config_backup.h"
 #include "games/cvar_lines.h"
 #include "games/eight_bit_text.h"
@@ -78,6 +81,10 @@ std::wstring CvarFileTweak::compatibilityNote() const {
   return resolvePath().empty() ? L"Файл конфигурации игры не найден." : L"";
 }
 
+bool CvarFileTweak::changesUserProfile() const {
+  return std::any_of(candidates.begin(), candidates.end(), isInUserProfile);
+}
+
 // --- WriteFileTweak --------------------------------------------------------------------------------
 
 WriteFileTweak::WriteFileTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring cacheKey,
@@ -131,6 +138,11 @@ std::wstring WriteFileTweak::compatibilityNote() const {
   return resolveFolder().empty() ? L"Каталог конфигурации игры не найден." : L"";
 }
 
+bool WriteFileTweak::changesUserProfile() const {
+  return std::any_of(candidates.begin(), candidates.end(), isInUserProfile) ||
+         (!fallbackFolder.empty() && isInUserProfile(fallbackFolder));
+}
+
 // --- UeEngineIniTweak ------------------------------------------------------------------------------
 
 UeEngineIniTweak::UeEngineIniTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring path,
@@ -169,5 +181,7 @@ std::wstring UeEngineIniTweak::compatibilityNote() const {
     return L"Игра не запускалась ни разу: каталог конфига не создан.";
   return {};
 }
+
+bool UeEngineIniTweak::changesUserProfile() const { return isInUserProfile(path); }
 
 }  // namespace vx

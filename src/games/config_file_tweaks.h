@@ -34,6 +34,8 @@ class CvarFileTweak : public Tweak {
   bool apply() override;
   bool revert() override;
   std::wstring compatibilityNote() const override;
+  // Some candidate file lies in the user's profile.
+  bool changesUserProfile() const override;
 
   // The config file found now (cached), or empty.
   std::wstring resolvePath() const;
@@ -60,6 +62,8 @@ class WriteFileTweak : public Tweak {
   // Restores the backup; without one, removes the file while it still holds what apply wrote.
   bool revert() override;
   std::wstring compatibilityNote() const override;
+  // Some candidate folder, or the fallback folder, lies in the user's profile.
+  bool changesUserProfile() const override;
 
   std::wstring resolveFolder() const;
   std::wstring resolvePath() const;
@@ -88,6 +92,7 @@ class UeEngineIniTweak : public Tweak {
   // Restores the backup; without one, removes a file apply created while it is unchanged.
   bool revert() override;
   std::wstring compatibilityNote() const override;
+  bool changesUserProfile() const override;  // the .ini lies in the user's profile
 
   // The file apply creates when there is none.
   std::string createdBytes() const;

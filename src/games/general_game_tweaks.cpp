@@ -141,10 +141,7 @@ std::wstring OpenColorSettingsTweak::target() {
   return L"ms-settings:display";
 }
 
-bool OpenColorSettingsTweak::apply() {
-  shellOpen(target());
-  return true;
-}
+bool OpenColorSettingsTweak::apply() { return shellOpen(target()); }
 
 // --- ClearShaderCacheTweak -------------------------------------------------------------------------
 

@@ -55,6 +55,8 @@ class ClearShaderCacheTweak : public DescribedTweak {
   // least one file was deleted.
   bool apply() override;
   bool revert() override { return true; }
+  // The caches live below LOCALAPPDATA.
+  bool changesUserProfile() const override { return true; }
 };
 
 // The D3D, NVIDIA and AMD shader cache folders below LOCALAPPDATA, in this order; empty without it.

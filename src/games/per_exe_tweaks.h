@@ -59,6 +59,8 @@ class PerExeDisableFsoTweak : public Tweak {
   bool apply() override;
   bool revert() override;
   std::wstring compatibilityNote() const override;
+  // The Layers value lives under HKCU.
+  bool changesUserProfile() const override { return true; }
 
   const std::wstring exeName;
 

@@ -15,10 +15,12 @@ bool flushDnsCache();
 bool emptyRecycleBin();
 
 // "taskkill /F /IM explorer.exe" from System32 (waited for at most 10 s; its outcome does not
-// matter), a pause of 800 ms, then explorer.exe from the Windows folder through the shell, with a
-// direct CreateProcessW as the fallback. False when a folder cannot be read or nothing started.
+// matter), then up to 5 s (a pause of 800 ms, then 100 ms slices) for the shell window Windows
+// brings back by itself; only when none is there then, explorer.exe from the Windows folder
+// through the shell, with a direct CreateProcessW as the fallback. True when a shell came back or
+// was started; false when a folder cannot be read or nothing started.
 bool restartExplorer();
-// The same with the pause injected (tests).
+// The same with the pause injected (tests: each call stands for that much waiting).
 bool restartExplorer(const std::function<void(std::uint32_t ms)>& pause);
 
 }  // namespace vx

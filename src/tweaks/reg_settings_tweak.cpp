@@ -1,5 +1,7 @@
 #include "tweaks/reg_settings_tweak.h"
 
+#include <algorithm>
+
 namespace vx {
 
 namespace {
@@ -47,6 +49,11 @@ bool RegSettingsTweak::revert() {
     }
   }
   return all;
+}
+
+bool RegSettingsTweak::changesUserProfile() const {
+  return std::any_of(settings.begin(), settings.end(),
+                     [](const RegSetting& s) { return s.root == RegRoot::CurrentUser; });
 }
 
 }  // namespace vx

@@ -57,6 +57,8 @@ class RegSettingsTweak : public DescribedTweak {
   // Every delete or write is attempted; true when all succeeded (a value already missing counts
   // as deleted).
   bool revert() override;
+  // Some setting lives under HKCU.
+  bool changesUserProfile() const override;
 
   const std::span<const RegSetting> settings;
 };

@@ -58,6 +58,7 @@ class DisableOneDriveTweak final : public DescribedTweak {
   TweakState queryState() override;  // Applied while there is no Run entry
   bool apply() override;
   bool revert() override;
+  bool changesUserProfile() const override { return true; }  // HKCU\...\Run
 };
 
 }  // namespace vx

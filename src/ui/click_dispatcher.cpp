@@ -1,6 +1,6 @@
 #include "core/backup_folder.h"
 #include "platform/files.h"
-#include "platform/system.h"
+#include "platform/shell.h"
 #include "ui/hit_regions.h"
 #include "ui/input_handlers.h"
 #include "ui/jobs.h"
@@ -22,16 +22,21 @@ void choosePage(UiState& state, WindowHost& host, int index) {
   host.invalidate();
 }
 
+// What the shell could not open, in the failure colour.
+void reportOpenFailure(UiState& state, const std::wstring& target) {
+  state.setStatus(L"Не удалось открыть: " + target, kColorFailure);
+}
+
+// Opened through the shell (unelevated where the desktop's shell allows), not by starting
+// explorer.exe from this elevated process.
 void openBackupFolder(UiState& state, WindowHost& host) {
   const std::wstring folder = backupRoot();
   if (folder.empty()) return;
   createDirectories(folder);
-  const auto windows = windowsDirectory();
-  if (!windows) return;
-  if (host.startProgram(*windows + L"\\explorer.exe \"" + folder + L"\""))
+  if (shellOpen(folder))
     state.setStatus(L"Папка бэкапов открыта", kColorSuccess);
   else
-    state.setStatus(L"Не удалось открыть папку: " + folder, kColorFailure);
+    reportOpenFailure(state, folder);
   host.invalidate();
 }
 
@@ -46,10 +51,12 @@ void openDriverPage(UiState& state, WindowHost& host, int index) {
   if (index < 0 || index >= static_cast<int>(state.driverCards.size())) return;
   const GpuDriverInfo& card = state.driverCards[index];
   if (card.downloadPage.empty()) return;
-  host.openUrl(card.downloadPage);
-  state.setStatus(L"Открыта страница " + card.vendor + L" • Установленная: " +
-                      (card.displayVersion.empty() ? card.driverVersion : card.displayVersion),
-                  kColorSuccess);
+  if (shellOpen(card.downloadPage))
+    state.setStatus(L"Открыта страница " + card.vendor + L" • Установленная: " +
+                        (card.displayVersion.empty() ? card.driverVersion : card.displayVersion),
+                    kColorSuccess);
+  else
+    reportOpenFailure(state, card.downloadPage);
   host.invalidate();
 }
 

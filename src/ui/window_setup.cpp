@@ -1,6 +1,7 @@
 #include "ui/window_setup.h"
 
 #include "catalog/build_catalog.h"
+#include "core/user_account.h"
 #include "ui/jobs.h"
 
 namespace vx::ui {
@@ -8,6 +9,8 @@ namespace vx::ui {
 void buildCatalogueAndSidebar(UiState& state) {
   state.catalogue = buildCatalog();
   state.sidebar = sidebarEntries();
+  // Said once: the next status replaces it, while the cards keep showing those tweaks unavailable.
+  if (runsAsAnotherAccount()) state.setStatus(kAnotherAccountStatus, kColorWarning);
 }
 
 void takeHardwareSnapshot(UiState& state) {

@@ -10,6 +10,8 @@ inline constexpr const wchar_t* kAssistantGreeting =
     L"Я локальный AI-ассистент Vantorix. Выше — персональные рекомендации для твоего железа. Спроси меня, что "
     L"улучшить, или напиши «что у меня».";
 
+// Also puts the note on the status line when the program runs under another account than the
+// desktop's (core/user_account.h).
 void buildCatalogueAndSidebar(UiState& state);
 void takeHardwareSnapshot(UiState& state);  // hardware, advice and driver cards
 void greetInChat(UiState& state);

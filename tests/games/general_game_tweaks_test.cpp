@@ -98,6 +98,18 @@ TEST_F(GeneralGameTweaks, ColourSettingsOpenTheFirstPanelPresent) {
   EXPECT_TRUE(t.revert());
 }
 
+TEST_F(GeneralGameTweaks, ColourSettingsFailWhenNeitherOpenRouteWorks) {
+  OpenColorSettingsTweak t;
+  machine.failShellExecute();
+  EXPECT_FALSE(t.apply()) << "no shell window, and ShellExecuteW refuses";
+  machine.setShell({.window = true});
+  EXPECT_TRUE(t.apply());
+  machine.failShellProcessOpens();
+  EXPECT_FALSE(t.apply());
+  EXPECT_EQ(machine.shellOpens(),
+            (std::vector<sim::Machine::ShellOpen>{{L"ms-settings:display", sim::Machine::OpenRoute::ShellProcess}}));
+}
+
 TEST_F(GeneralGameTweaks, ShaderCacheClearingDeletesFilesButNothingThroughALink) {
   const std::wstring local = L"C:\\Users\\Player\\AppData\\Local";
   ClearShaderCacheTweak t;

@@ -1,5 +1,5 @@
 // What opening with the shell and reading write times promise, on both backends: a file that is
-// not there cannot be opened, and a write time exists exactly for what exists and does not go
+// not there cannot be opened while a folder that is there can, and a write time exists exactly for what exists and does not go
 // backwards when the file is written again.
 #include <gtest/gtest.h>
 
@@ -15,6 +15,14 @@ TEST(ShellContract, OpeningAMissingFileFails) {
   scene::reset();
   const std::wstring folder = scene::scratchFolder();
   EXPECT_FALSE(shellOpen(joinPath(folder, L"no-such-program.exe")));
+}
+
+// Through the desktop shell's process or, failing that, ShellExecuteW in this one.
+TEST(ShellContract, AnExistingFolderOpens) {
+  scene::reset();
+  const std::wstring folder = joinPath(scene::scratchFolder(), L"Backups");
+  ASSERT_TRUE(createDirectories(folder));
+  EXPECT_TRUE(shellOpen(folder));
 }
 
 TEST(FileTimeContract, ExistsForFilesAndFoldersOnlyAndMovesForward) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "core/backup_folder.h"
+#include "platform/files.h"
+#include "platform/shell.h"
 #include "platform/system.h"
 #include "ui/input_handlers.h"
 #include "ui/jobs.h"
@@ -244,25 +247,54 @@ TEST_F(UiDispatcher, RecommendationAndChatButtonsApplyTheirTweaks) {
 }
 
 TEST_F(UiDispatcher, DriverAndBackupButtonsOpenWhatTheyShow) {
-  state.driverCards = {GpuDriverInfo{L"RTX", L"NVIDIA", L"31.0.15.3623", L"536.23", L"https://www.nvidia.com/drivers", L"x"},
+  using Route = sim::Machine::OpenRoute;
+  const std::wstring page = L"https://www.nvidia.com/drivers";
+  state.driverCards = {GpuDriverInfo{L"RTX", L"NVIDIA", L"31.0.15.3623", L"536.23", page, L"x"},
                        GpuDriverInfo{L"Other", L"OTHER", L"1.0", L"1.0", L"", L""}};
   state.hitRegions = {ui::HitRegion{{0, 0, 10, 10}, HitKind::DriverOpen, 0},
                       ui::HitRegion{{0, 10, 10, 20}, HitKind::DriverOpen, 1},
                       ui::HitRegion{{0, 20, 10, 30}, HitKind::OpenBackupFolder, -1}};
   ui::onClick(state, host, 5, 15);
-  EXPECT_TRUE(host.urls.empty());
-  ui::onClick(state, host, 5, 5);
-  ASSERT_EQ(host.urls.size(), 1u);
-  EXPECT_EQ(state.statusText, L"Открыта страница NVIDIA • Установленная: 536.23");
+  EXPECT_TRUE(machine.shellOpened().empty()) << "a card without a page opens nothing";
 
-  ui::onClick(state, host, 5, 25);
-  ASSERT_EQ(host.programs.size(), 1u);
-  EXPECT_NE(host.programs[0].find(L"\\explorer.exe \""), std::wstring::npos);
-  EXPECT_EQ(state.statusText, L"Папка бэкапов открыта");
-  host.programStarts = false;
-  ui::onClick(state, host, 5, 25);
-  EXPECT_EQ(state.statusText.rfind(L"Не удалось открыть папку: ", 0), 0u);
-  EXPECT_EQ(state.statusColor, ui::kColorFailure);
+  struct Case {
+    bool shellWindow, shellRouteFails, shellExecuteFails;
+    bool opened;
+    Route route;
+  };
+  const Case cases[] = {
+      {true, false, false, true, Route::ShellProcess},
+      {true, true, false, true, Route::ThisProcess},
+      {false, false, false, true, Route::ThisProcess},  // no Explorer: ShellExecuteW
+      {true, true, true, false, Route::ThisProcess},
+      {false, false, true, false, Route::ThisProcess},
+  };
+  for (const Case& c : cases) {
+    machine.reset();
+    machine.setShell({.window = c.shellWindow});
+    machine.failShellProcessOpens(c.shellRouteFails);
+    machine.failShellExecute(c.shellExecuteFails);
+    const std::wstring folder = backupRoot();
+    const std::string label = std::to_string(c.shellWindow) + std::to_string(c.shellRouteFails) +
+                              std::to_string(c.shellExecuteFails);
+
+    ui::onClick(state, host, 5, 5);
+    EXPECT_EQ(state.statusText, c.opened ? L"Открыта страница NVIDIA • Установленная: 536.23" : L"Не удалось открыть: " + page)
+        << label;
+    EXPECT_EQ(state.statusColor, c.opened ? ui::kColorSuccess : ui::kColorFailure) << label;
+
+    ui::onClick(state, host, 5, 25);
+    EXPECT_EQ(state.statusText, c.opened ? L"Папка бэкапов открыта" : L"Не удалось открыть: " + folder) << label;
+    EXPECT_EQ(state.statusColor, c.opened ? ui::kColorSuccess : ui::kColorFailure) << label;
+    EXPECT_EQ(fileStatus(folder).kind, FileKind::Directory) << label;
+
+    EXPECT_EQ(machine.shellOpened(), (std::vector<std::wstring>{page, folder})) << label;
+    const auto expected = c.opened ? std::vector<sim::Machine::ShellOpen>{{page, c.route}, {folder, c.route}}
+                                   : std::vector<sim::Machine::ShellOpen>{};
+    EXPECT_EQ(machine.shellOpens(), expected) << label;
+    EXPECT_TRUE(machine.startedPrograms().empty()) << "explorer.exe is not started from this process " << label;
+  }
+  EXPECT_TRUE(host.urls.empty() && host.programs.empty());
 }
 
 TEST_F(UiDispatcher, RefreshTakesAFreshSnapshotAndCountsTheAdvice) {

@@ -2,10 +2,13 @@
 // score from cached states, the driver cards and the utility tiles with their regions.
 #include <gtest/gtest.h>
 
+#include "core/backup_folder.h"
+#include "core/user_account.h"
 #include "ui/home_layout.h"
 #include "ui/layout.h"
 #include "ui/input_handlers.h"
 #include "ui/ui_fixture.h"
+#include "ui/window_setup.h"
 
 namespace vx::test {
 namespace {
@@ -144,7 +147,7 @@ TEST_F(HomePage, DriverCardsShowVersionsAndOpenTheirPage) {
   EXPECT_EQ(second->rect.height(), 34);
   const ui::Point at = centre(*second);
   ui::onClick(state, host, at.x, at.y);
-  EXPECT_EQ(host.urls, std::vector<std::wstring>{L"https://www.amd.com/support"});
+  EXPECT_EQ(machine.shellOpened(), std::vector<std::wstring>{L"https://www.amd.com/support"});
   EXPECT_EQ(state.statusText, L"Открыта страница AMD • Установленная: 31.0.21001.45002");
   EXPECT_TRUE(paint().drew(state.statusText)) << "Home shows the result of its own buttons";
 }
@@ -201,9 +204,36 @@ TEST_F(HomePage, BackupFolderClickShowsGreenStatusOnHome) {
   paint();
   const ui::Point at = centre(*region(HitKind::OpenBackupFolder));
   ui::onClick(state, host, at.x, at.y);
-  ASSERT_EQ(host.programs.size(), 1u);
+  ASSERT_EQ(machine.shellOpens().size(), 1u);
   EXPECT_EQ(state.statusText, L"Папка бэкапов открыта");
   EXPECT_EQ(paint().text(L"Папка бэкапов открыта")->color, ui::kColorSuccess);
+
+  machine.failShellExecute();  // and no shell window: neither route opens it
+  ui::onClick(state, host, at.x, at.y);
+  const std::wstring failed = L"Не удалось открыть: " + backupRoot();
+  ASSERT_TRUE(paint().text(failed));
+  EXPECT_EQ(paint().text(failed)->color, ui::kColorFailure);
+}
+
+TEST_F(HomePage, UnderAnotherAccountTheStatusLineSaysSoOnceAtStart) {
+  struct Case {
+    sim::Machine::ShellScene shell;
+    const wchar_t* status;
+  };
+  const Case cases[] = {
+      {{.window = true, .otherUser = true}, kAnotherAccountStatus},
+      {{.window = true}, ui::kReadyText},
+      {{}, ui::kReadyText},
+  };
+  for (const Case& c : cases) {
+    machine.setShell(c.shell);
+    forgetAccountDecision();
+    ui::UiState fresh;
+    ui::buildCatalogueAndSidebar(fresh);
+    EXPECT_EQ(fresh.statusText, c.status);
+    EXPECT_EQ(fresh.statusColor, c.status == ui::kReadyText ? ui::kColorTextDim : ui::kColorWarning);
+  }
+  forgetAccountDecision();
 }
 
 }  // namespace

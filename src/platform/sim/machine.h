@@ -190,6 +190,34 @@ class Machine {
   // A Ctrl+C reaches the console.
   void interruptConsole();
 
+  // --- the desktop shell (shell.h; see sim/shell.cpp). By default there is no shell window, as
+  // under Wine; a scene with one models Windows: its route for opening things works only while the
+  // shell runs, taskkill ends it, and Windows may start it again by itself (AutoRestartShell) ---
+  struct ShellScene {
+    bool window = false;     // a shell window exists
+    bool otherUser = false;  // its process runs as another user than this process
+    // After killShell, a new shell window appears once this much simulated time has passed;
+    // nothing: the shell does not come back by itself.
+    std::optional<std::uint32_t> returnsAfterKillMs;
+  };
+  void setShell(const ShellScene& scene);
+  // What "taskkill /F /IM explorer.exe" does to the shell (a test's taskkill effect calls it).
+  void killShell();
+  // How often shellRunsAsAnotherUser has looked at the shell's process.
+  std::uint32_t shellUserChecks() const;
+  // The desktop's IShellDispatch2 route, or ShellExecuteW in this process, fails until called
+  // again with false.
+  void failShellProcessOpens(bool fail = true);
+  void failShellExecute(bool fail = true);
+  enum class OpenRoute { ShellProcess, ThisProcess };
+  struct ShellOpen {
+    std::wstring target;
+    OpenRoute route;
+    bool operator==(const ShellOpen&) const = default;
+  };
+  // What shellOpen opened and by which route, in call order (failed opens are not listed).
+  std::vector<ShellOpen> shellOpens() const;
+
   // --- the process token (privileges.h; see machine_token.cpp) ---
   // Whether this process runs elevated (default true, as every process under Wine does). Only an
   // elevated token holds the privileges, and each is disabled until enablePrivilege turns it on.

@@ -136,6 +136,18 @@ struct Machine::State {
     bool consoleInterrupted = false;
   } readings;
 
+  // --- the desktop shell (sim/shell.cpp) ---
+  struct Shell {
+    std::uint64_t window = 0;      // 0: no shell window
+    std::uint64_t lastWindow = 0;  // a returning shell gets a new window number
+    bool otherUser = false;
+    std::optional<std::uint32_t> returnsAfterKillMs;
+    std::optional<std::int64_t> returnsAtNs;  // on the steady clock, set by killShell
+    std::uint32_t userChecks = 0;
+    bool processOpensFail = false, executeFails = false;
+    std::vector<Machine::ShellOpen> opens;
+  } shell;
+
   // --- the process token ---
   struct Token {
     bool elevated = true;

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/handles.h"
 
 namespace vx {
@@ -64,6 +65,8 @@ ChildExit runHiddenProcess(const std::wstring& commandLine, std::uint32_t timeou
 bool startHiddenProcess(const std::wstring& commandLine) { return runHiddenChild(commandLine, 0).started; }
 
 bool shellStartProgram(const std::wstring& exePath) {
+  // ShellExecuteExW expects COM (a single-threaded apartment) on the calling thread.
+  const win32::ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
