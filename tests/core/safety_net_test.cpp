@@ -247,7 +247,9 @@ TEST_F(SafetyNetTest, CreationFrequencyIsLiftedOnlyForTheCall) {
     auto& m = sim::machine();
     m.reset();
     test::installSystemTools(m);
-    if (c.before) m.setValue(RegRoot::LocalMachine, kRestoreKey, L"SystemRestorePointCreationFrequency", c.before->type, c.before->data);
+    if (c.before)
+      m.setValue(RegRoot::LocalMachine, kRestoreKey, L"SystemRestorePointCreationFrequency", c.before->type,
+                 c.before->data);
     EXPECT_TRUE(createRestorePoint(L"Vantorix: first")) << c.what;
     m.advanceMs(60'000);
     EXPECT_TRUE(createRestorePoint(L"Vantorix: second")) << c.what;

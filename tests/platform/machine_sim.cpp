@@ -502,7 +502,8 @@ TEST_F(SimRestore, PointsWithinTheCreationFrequencyAreSkipped) {
     EXPECT_EQ(setSystemRestorePoint(L"first", {}), RestorePointOutcome::Created);
     machine.advanceMs(c.waitMs);
     EXPECT_EQ(setSystemRestorePoint(L"second", {}), RestorePointOutcome::Created);
-    EXPECT_EQ(machine.restorePoints().size(), c.secondMade ? 2u : 1u) << c.minutes.value_or(1440) << " min, " << c.waitMs;
+    EXPECT_EQ(machine.restorePoints().size(), c.secondMade ? 2u : 1u)
+        << c.minutes.value_or(1440) << " min, " << c.waitMs << " ms";
   }
 }
 

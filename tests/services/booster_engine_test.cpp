@@ -248,7 +248,8 @@ TEST_F(BoosterTest, TimerIsHeldOnlyWhereTheRequestReachesTheGame) {
   for (const Case& c : cases) {
     machine.reset();
     machine.setWindowsVersion({10, 0, c.build});
-    if (c.globalTimer) machine.setDword(RegRoot::LocalMachine, kernel, L"GlobalTimerResolutionRequests", *c.globalTimer);
+    if (c.globalTimer)
+      machine.setDword(RegRoot::LocalMachine, kernel, L"GlobalTimerResolutionRequests", *c.globalTimer);
     machine.setRunningProcesses({L"cs2.exe"});
     test::SteppedPause pause;
     BoosterEngine engine({}, pause.pause());

@@ -206,7 +206,8 @@ TEST(GpuLoadPercent, InstanceNamesParseIntoProcessAdapterAndEngine) {
             (GpuEngineInstance{15948, 0, 0xD1A2, 0, 3, L"Copy"}));
   EXPECT_EQ(parseGpuEngineInstance(L"pid_4_luid_0x00000001_0x0000c3a5_phys_1_eng_12_engtype_Video Codec"),
             (GpuEngineInstance{4, 1, 0xC3A5, 1, 12, L"Video Codec"}));
-  EXPECT_FALSE(parseGpuEngineInstance(L"pid_4_luid_0x100000000_0x0_phys_0_eng_0_engtype_3D")) << "LUID part over 32 bits";
+  EXPECT_FALSE(parseGpuEngineInstance(L"pid_4_luid_0x100000000_0x0_phys_0_eng_0_engtype_3D"))
+      << "LUID part over 32 bits";
   EXPECT_FALSE(parseGpuEngineInstance(L"pid_4_luid_00000000_0x0000C3A5_phys_0_eng_0_engtype_3D")) << "no 0x";
   EXPECT_FALSE(parseGpuEngineInstance(L"pid_4_luid_0x0_0x1_phys__eng_0_engtype_3D")) << "no physical index";
 }

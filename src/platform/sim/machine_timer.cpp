@@ -10,7 +10,8 @@ namespace vx::sim {
 
 namespace {
 
-std::optional<std::uint32_t> dwordValue(Machine::State& s, RegRoot root, std::wstring_view key, std::wstring_view name) {
+std::optional<std::uint32_t> dwordValue(Machine::State& s, RegRoot root, std::wstring_view key,
+                                        std::wstring_view name) {
   RegKey* k = s.findKey(root, key);
   if (k == nullptr) return std::nullopt;
   const auto it = k->values.find(toLowerFolded(name));

@@ -26,7 +26,8 @@ std::wstring cutToRestoreDescription(const std::wstring& text) {
 
 // SystemRestorePointCreationFrequency in minutes, 1440 when it is missing or not a DWORD.
 std::int64_t minutesBetweenPoints(sim::Machine::State& s) {
-  const sim::RegKey* key = s.findKey(RegRoot::LocalMachine, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRestore");
+  const sim::RegKey* key =
+      s.findKey(RegRoot::LocalMachine, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRestore");
   if (key == nullptr) return 1440;
   const auto it = key->values.find(toLowerFolded(L"SystemRestorePointCreationFrequency"));
   if (it == key->values.end() || it->second.value.type != sim::RegType::Dword || it->second.value.data.size() != 4)
@@ -51,7 +52,8 @@ RestorePointOutcome setSystemRestorePoint(const std::wstring& description, const
   // minutes (24 hours while the value is missing) and still reports success; 0 lifts the limit.
   // Wine creates no point at all.
   const std::int64_t limitNs = minutesBetweenPoints(s) * 60'000'000'000LL;
-  if (s.lastRestorePointNs && s.steadyNs - *s.lastRestorePointNs < limitNs) return RestorePointOutcome::Created;
+  if (s.lastRestorePointNs && s.steadyNs - *s.lastRestorePointNs < limitNs)
+    return RestorePointOutcome::Created;
   s.lastRestorePointNs = s.steadyNs;
   s.restorePoints.push_back(cutToRestoreDescription(description));
   return RestorePointOutcome::Created;

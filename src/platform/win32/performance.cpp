@@ -150,8 +150,10 @@ std::optional<std::vector<GpuEngineSample>> GpuEngineCounter::sample() {
   if (q.pdh.formattedArray(q.counter, PDH_FMT_DOUBLE, &bytes, &count, items) != ERROR_SUCCESS) return std::nullopt;
   std::vector<GpuEngineSample> values;
   values.reserve(count);
-  for (DWORD i = 0; i < count; ++i)
-    values.push_back({items[i].szName != nullptr ? std::wstring(items[i].szName) : std::wstring(), items[i].FmtValue.doubleValue});
+  for (DWORD i = 0; i < count; ++i) {
+    const wchar_t* name = items[i].szName;
+    values.push_back({name != nullptr ? std::wstring(name) : std::wstring(), items[i].FmtValue.doubleValue});
+  }
   return values;
 }
 
