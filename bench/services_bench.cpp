@@ -120,7 +120,10 @@ int main(int argc, char** argv) {
   std::vector<std::wstring> processes;
   for (int i = 0; i < 150; ++i) processes.push_back(L"process" + std::to_wstring(i) + L".exe");
   m.setRunningProcesses(processes);
-  m.setGpuEngines(std::vector<double>(12, 3.5));
+  std::vector<vx::GpuEngineSample> engines;
+  for (int e = 0; e < 12; ++e)
+    engines.push_back({L"pid_4_luid_0x00000000_0x0000D1A2_phys_0_eng_" + std::to_wstring(e) + L"_engtype_3D", 3.5});
+  m.setGpuEngines(engines);
 #endif
   vx::GpuEngineCounter bareCounter;
   compareTimed("booster period (engine loop)", [] { return loopNsPerPeriod<vx::BoosterEngine>(vx::BoosterSettings{}); },

@@ -1,12 +1,13 @@
-// Vantorix.exe: per-monitor DPI awareness, common controls, the window class and the main window
-// (1280 x 820 at 96 DPI, grown with the monitor's DPI) with a dark title bar, and the message loop
-// (IsDialogMessageW first, so the input box gets keyboard navigation).
+// Vantorix.exe: per-monitor DPI awareness, COM for the process, common controls, the window class
+// and the main window (1280 x 820 at 96 DPI, grown with the monitor's DPI) with a dark title bar,
+// and the message loop (IsDialogMessageW first, so the input box gets keyboard navigation).
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include "app/main_window.h"
 #include "app/window_messages.h"
+#include "platform/com.h"
 #include "platform/win32/dynamic_function.h"
 #include "platform/win32/system_library.h"
 #include "ui/layout.h"
@@ -31,6 +32,9 @@ void askForDarkTitleBar(HWND window) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   becomePerMonitorDpiAware();
+  // The UI thread lives as long as the process and owns the window: COM in a single-threaded
+  // apartment, with the process's COM security set once, before anything uses COM.
+  vx::initialiseProcessCom(vx::ComModel::ApartmentThreaded);
   INITCOMMONCONTROLSEX controls{8, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 

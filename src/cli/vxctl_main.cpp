@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli_command.h"
+#include "cli/vxctl_process.h"
 #include "base/text.h"
 #include "base/version.h"
 #include "platform/console.h"
@@ -12,6 +13,7 @@ namespace {
 
 int dispatch(std::vector<std::wstring> args) {
   using namespace vx::cli;
+  prepareVxctlProcess();
   if (args.empty()) return usageError();
   const std::wstring verb = args.front();
   if (verb == L"help" || verb == L"--help" || verb == L"-h") {

@@ -24,9 +24,9 @@ inline constexpr std::string_view kMissingKeyNote =
     "Key did not exist at backup time. Restoring means deleting the key.\n";
 
 // Exports root\subkey with reg.exe into runDir\<stem>.reg, or writes runDir\<stem>.missing.txt
-// when the key cannot be opened for reading (that counts as success). False for an empty folder,
-// a failed or timed-out reg.exe, and a key path holding a double quote (it would break out of the
-// quoted argument, so no process is started).
+// when the key does not exist (that counts as success). False for an empty folder, a key that
+// exists but cannot be opened for reading, a failed or timed-out reg.exe, and a key path holding a
+// double quote (it would break out of the quoted argument, so no process is started).
 bool exportKey(const std::wstring& runDir, RegRoot root, const std::wstring& subkey, const std::wstring& stem);
 
 // Asks PowerShell to turn System Restore on for the system drive; the outcome is not checked.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace vx {
@@ -27,11 +28,25 @@ bool timerResolutionSupported();
 bool requestTimerResolution(std::uint32_t hundredNanoseconds);
 bool releaseTimerResolution();
 
+// SetProcessInformation(ProcessPowerThrottling) for this process with ControlMask
+// PROCESS_POWER_THROTTLING_IGNORE_TIMER_RESOLUTION and StateMask 0: Windows 11 then keeps honouring
+// its timer requests while its windows are minimised or hidden. False when the function is
+// missing (it is looked up at run time) or the call fails.
+bool keepTimerRequestsWhenHidden();
+
 // NtSetSystemInformation(SystemMemoryListInformation, MemoryPurgeStandbyList): whether ntdll
-// exports it, and one purge (true when the call answers 0; it needs a privilege the program does
-// not enable itself, so a refusal is an ordinary outcome).
+// exports it, and one purge (true when the call answers 0). Windows refuses it unless
+// SeProfileSingleProcessPrivilege is enabled in the process token (privileges.h).
 bool standbyPurgeSupported();
 bool purgeStandbyList();
+
+// One instance of the GPU engine counter: its name, one per process, adapter and engine
+// ("pid_1234_luid_0x00000000_0x0000D1A2_phys_0_eng_3_engtype_Copy"), and its value in percent.
+struct GpuEngineSample {
+  std::wstring instance;
+  double utilisation = 0.0;
+  bool operator==(const GpuEngineSample&) const = default;
+};
 
 // The "\GPU Engine(*)\Utilization Percentage" counter, added by its English name. The query is
 // opened and primed once by the constructor; a counter that cannot be added is not usable (Wine
@@ -44,9 +59,9 @@ class GpuEngineCounter {
   GpuEngineCounter& operator=(const GpuEngineCounter&) = delete;
 
   bool usable() const;
-  // Collects once and returns the value of every instance (each engine of each process and
+  // Collects once and returns every instance with its value (each engine of each process and
   // adapter); nothing when the counter is not usable or PDH fails.
-  std::optional<std::vector<double>> sample();
+  std::optional<std::vector<GpuEngineSample>> sample();
 
  private:
   struct Query;

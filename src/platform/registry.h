@@ -24,6 +24,10 @@ bool regKeyExists(RegRoot root, const std::wstring& subkey);
 // The key can be opened with full read access (KEY_READ), as the backup exporter probes it.
 bool regKeyReadable(RegRoot root, const std::wstring& subkey);
 
+// The key does not exist: opening it answers "not found". A key that exists but refuses to be
+// opened (access denied) is not absent.
+bool regKeyAbsent(RegRoot root, const std::wstring& subkey);
+
 // Writes create every missing key on the path.
 bool regWriteDword(RegRoot root, const std::wstring& subkey, const std::wstring& valueName, std::uint32_t value);
 bool regWriteString(RegRoot root, const std::wstring& subkey, const std::wstring& valueName, const std::wstring& text);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -156,18 +157,32 @@ TEST_F(SafetyNetTest, RootNamesOnTheCommandLine) {
   }
 }
 
-TEST_F(SafetyNetTest, MissingOrUnreadableKeyLeavesTheNote) {
+TEST_F(SafetyNetTest, MissingKeyLeavesTheNote) {
   auto& m = sim::machine();
-  m.createKey(RegRoot::LocalMachine, L"SOFTWARE\\Locked");
-  m.denyKeyAccess(RegRoot::LocalMachine, L"SOFTWARE\\Locked");
   const std::wstring dir = createBackupRunDir(L"t");
   EXPECT_TRUE(exportKey(dir, RegRoot::LocalMachine, L"SOFTWARE\\NoSuchKey", L"0"));
-  EXPECT_TRUE(exportKey(dir, RegRoot::LocalMachine, L"SOFTWARE\\Locked", L""));
+  EXPECT_TRUE(exportKey(dir, RegRoot::LocalMachine, L"SOFTWARE\\NoSuchKey\\Deeper", L""));
   const std::string note = "Key did not exist at backup time. Restoring means deleting the key.\n";
   ASSERT_EQ(note.size(), 68u);
   EXPECT_EQ(readFileBytes(dir + L"\\0.missing.txt"), note);
   EXPECT_EQ(readFileBytes(dir + L"\\key.missing.txt"), note);
   EXPECT_TRUE(m.startedPrograms().empty());
+}
+
+// A key that exists but cannot be read has values a restore would need: noting it as missing
+// would tell the user that restoring means deleting it.
+TEST_F(SafetyNetTest, ExistingKeyThatCannotBeReadIsAFailedExport) {
+  auto& m = sim::machine();
+  m.setDword(RegRoot::LocalMachine, L"SOFTWARE\\Locked", L"Value", 1);
+  m.denyKeyAccess(RegRoot::LocalMachine, L"SOFTWARE\\Locked");
+  const std::wstring dir = createBackupRunDir(L"t");
+  EXPECT_FALSE(exportKey(dir, RegRoot::LocalMachine, L"SOFTWARE\\Locked", L"0"));
+  EXPECT_TRUE(filesIn(dir).empty());
+  EXPECT_TRUE(m.startedPrograms().empty());
+
+  const SafetyNetResult net = prepareSafetyNet({{RegRoot::LocalMachine, L"SOFTWARE\\Locked"}}, L"x");
+  EXPECT_FALSE(net.backupsOk);
+  EXPECT_TRUE(filesIn(net.backupDir).empty());
 }
 
 TEST_F(SafetyNetTest, ExportFailures) {
@@ -209,9 +224,44 @@ TEST_F(SafetyNetTest, RestorePointPreparesSystemRestoreFirst) {
   ASSERT_EQ(started.size(), 1u);
   EXPECT_EQ(started[0].commandLine,
             L"\"C:\\Windows\\system32\\WindowsPowerShell\\v1.0\\powershell.exe\" -NoProfile -WindowStyle Hidden -Command "
-            L"\"Enable-ComputerRestore -Drive ${env:SystemDrive}\"");
+            L"\"Enable-ComputerRestore -Drive ($env:SystemDrive + '\\')\"");
   EXPECT_EQ(started[0].timeoutMs, 15000u);
-  EXPECT_EQ(m.dword(RegRoot::LocalMachine, kRestoreKey, L"SystemRestorePointCreationFrequency"), 0u);
+  EXPECT_FALSE(m.value(RegRoot::LocalMachine, kRestoreKey, L"SystemRestorePointCreationFrequency"))
+      << "the value was not there before, so it is gone again";
+}
+
+// Windows skips a point within 24 hours of the last one unless the frequency value is 0: it is 0
+// for the call, and afterwards the value is what it was.
+TEST_F(SafetyNetTest, CreationFrequencyIsLiftedOnlyForTheCall) {
+  struct Case {
+    const char* what;
+    std::optional<sim::RegValue> before;
+  };
+  const Case cases[] = {
+      {"absent", std::nullopt},
+      {"a day", sim::RegValue{sim::RegType::Dword, {0xA0, 0x05, 0, 0}}},
+      {"zero", sim::RegValue{sim::RegType::Dword, {0, 0, 0, 0}}},
+      {"a text", sim::RegValue{sim::RegType::Sz, {'7', 0, 0, 0}}},
+  };
+  for (const Case& c : cases) {
+    auto& m = sim::machine();
+    m.reset();
+    test::installSystemTools(m);
+    if (c.before)
+      m.setValue(RegRoot::LocalMachine, kRestoreKey, L"SystemRestorePointCreationFrequency", c.before->type,
+                 c.before->data);
+    EXPECT_TRUE(createRestorePoint(L"Vantorix: first")) << c.what;
+    m.advanceMs(60'000);
+    EXPECT_TRUE(createRestorePoint(L"Vantorix: second")) << c.what;
+    EXPECT_EQ(m.restorePoints(), (std::vector<std::wstring>{L"Vantorix: first", L"Vantorix: second"}))
+        << c.what << ": a minute later the second point is made too";
+    const auto after = m.value(RegRoot::LocalMachine, kRestoreKey, L"SystemRestorePointCreationFrequency");
+    EXPECT_EQ(after.has_value(), c.before.has_value()) << c.what;
+    if (after && c.before) {
+      EXPECT_EQ(after->type, c.before->type) << c.what;
+      EXPECT_EQ(after->data, c.before->data) << c.what;
+    }
+  }
 }
 
 TEST_F(SafetyNetTest, RestorePointFailures) {
@@ -219,7 +269,8 @@ TEST_F(SafetyNetTest, RestorePointFailures) {
   m.setRestorePointsSucceed(false);
   m.removeProgram(test::simPowerShellPath());  // PowerShell missing changes nothing
   EXPECT_FALSE(createRestorePoint(L"Vantorix: x"));
-  EXPECT_EQ(m.dword(RegRoot::LocalMachine, kRestoreKey, L"SystemRestorePointCreationFrequency"), 0u);
+  EXPECT_FALSE(m.dword(RegRoot::LocalMachine, kRestoreKey, L"SystemRestorePointCreationFrequency"))
+      << "put back after a failed call too";
 
   m.reset();
   m.setRestoreLibraryPresent(false);

@@ -55,15 +55,22 @@ TEST_F(PerformanceContract, TimerResolutionCanBeRequestedAndReleased) {
   EXPECT_TRUE(standbyPurgeSupported()) << "NtSetSystemInformation is exported by every ntdll";
 }
 
-TEST_F(PerformanceContract, GpuCounterSamplesOnlyWhenItCouldBeAdded) {
+// Each instance is named after its process, adapter and engine; Wine has no GPU engine counter,
+// so there the counter is not usable and names no instance.
+TEST_F(PerformanceContract, GpuCounterNamesItsInstancesOnlyWhenItCouldBeAdded) {
   GpuEngineCounter counter;
-  const auto values = counter.sample();
+  const auto instances = counter.sample();
   if (!counter.usable()) {
-    EXPECT_FALSE(values.has_value());
+    EXPECT_FALSE(instances.has_value());
     return;
   }
-  if (values) {
-    for (const double v : *values) EXPECT_GE(v, 0.0);
+  if (instances) {
+    for (const GpuEngineSample& i : *instances) {
+      EXPECT_GE(i.utilisation, 0.0) << toUtf8(i.instance);
+      EXPECT_EQ(i.instance.rfind(L"pid_", 0), 0u) << toUtf8(i.instance);
+      EXPECT_NE(i.instance.find(L"_luid_0x"), std::wstring::npos) << toUtf8(i.instance);
+      EXPECT_NE(i.instance.find(L"_engtype_"), std::wstring::npos) << toUtf8(i.instance);
+    }
   }
 }
 

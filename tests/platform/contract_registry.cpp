@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "platform/registry.h"
 #include "platform/scene.h"
 
@@ -156,6 +157,15 @@ TEST_F(RegistryContract, KeyProbesTellExistingFromMissing) {
   EXPECT_FALSE(regKeyExists(HKCU, sub(L"gone")));
   EXPECT_FALSE(regKeyReadable(HKCU, sub(L"gone")));
   EXPECT_FALSE(regKeyExists(HKCU, sub(L"gone\\deeper")));
+}
+
+TEST_F(RegistryContract, AbsentOnlyWhenTheKeyIsNotThere) {
+  ASSERT_TRUE(regWriteDword(HKCU, sub(L"here\\empty child\\leaf"), L"v", 1));
+  for (const auto* present : {L"here", L"HERE\\Empty Child", L"here\\empty child\\leaf"})
+    EXPECT_FALSE(regKeyAbsent(HKCU, sub(present))) << toUtf8(present);
+  for (const auto* missing : {L"gone", L"gone\\deeper", L"here\\other"})
+    EXPECT_TRUE(regKeyAbsent(HKCU, sub(missing))) << toUtf8(missing);
+  EXPECT_FALSE(regKeyAbsent(HKCU, key));
 }
 
 TEST_F(RegistryContract, NamesIgnoreCaseButKeepTheirSpelling) {

@@ -8,7 +8,9 @@
 #include <thread>
 
 #include "platform/files.h"
+#include "platform/performance.h"
 #include "platform/power.h"
+#include "platform/privileges.h"
 #include "platform/process.h"
 #include "platform/registry.h"
 #include "platform/restore_point.h"
@@ -31,6 +33,7 @@ using test::SimTest;
 constexpr auto HKLM = RegRoot::LocalMachine;
 constexpr auto HKCU = RegRoot::CurrentUser;
 constexpr const wchar_t* kCurrentVersion = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+constexpr const wchar_t* kSystemRestore = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRestore";
 
 // --- fresh machine -------------------------------------------------------------------------------
 
@@ -142,6 +145,7 @@ TEST_F(SimRegistry, DeniedKeyCannotBeOpenedForAnything) {
   EXPECT_FALSE(regReadDword(HKLM, key, L"v").has_value());
   EXPECT_FALSE(regKeyExists(HKLM, key));
   EXPECT_FALSE(regKeyReadable(HKLM, key));
+  EXPECT_FALSE(regKeyAbsent(HKLM, key)) << "refused is not missing";
   EXPECT_TRUE(regEnumSubkeys(HKLM, key).empty());
   EXPECT_FALSE(regWriteDword(HKLM, key, L"v", 1));
   EXPECT_FALSE(regWriteDword(HKLM, key + L"\\New", L"v", 1)) << "no subkey can be created in it";
@@ -470,12 +474,82 @@ TEST_F(SimRestore, OutcomesAndDescriptions) {
   EXPECT_TRUE(machine.restorePoints().empty());
 
   machine.setRestorePointsSucceed(true);
+  machine.setDword(HKLM, kSystemRestore, L"SystemRestorePointCreationFrequency", 0);  // no 24-hour limit
   // 254 units, then a character of two UTF-16 units that would end at unit 256: it is left out whole.
   const std::wstring longText = std::wstring(254, L'x') + L"\U0001F3AE" + L"tail";
   EXPECT_EQ(setSystemRestorePoint(longText, prepare), RestorePointOutcome::Created);
   EXPECT_EQ(setSystemRestorePoint(L"Vantorix: perf.hags", prepare), RestorePointOutcome::Created);
   EXPECT_EQ(prepared, 3);
   EXPECT_EQ(machine.restorePoints(), (std::vector<std::wstring>{std::wstring(254, L'x'), L"Vantorix: perf.hags"}));
+}
+
+// Windows skips a point made within SystemRestorePointCreationFrequency minutes of the last one
+// (24 hours while the value is missing) and still reports success; Wine makes no point at all.
+TEST_F(SimRestore, PointsWithinTheCreationFrequencyAreSkipped) {
+  struct Case {
+    std::optional<std::uint32_t> minutes;
+    std::uint64_t waitMs;
+    bool secondMade;
+  };
+  const Case cases[] = {
+      {std::nullopt, 23ULL * 3'600'000, false}, {std::nullopt, 24ULL * 3'600'000, true},
+      {10, 9 * 60'000, false},                  {10, 10 * 60'000, true},
+      {0, 0, true},
+  };
+  for (const Case& c : cases) {
+    machine.reset();
+    if (c.minutes) machine.setDword(HKLM, kSystemRestore, L"SystemRestorePointCreationFrequency", *c.minutes);
+    EXPECT_EQ(setSystemRestorePoint(L"first", {}), RestorePointOutcome::Created);
+    machine.advanceMs(c.waitMs);
+    EXPECT_EQ(setSystemRestorePoint(L"second", {}), RestorePointOutcome::Created);
+    EXPECT_EQ(machine.restorePoints().size(), c.secondMade ? 2u : 1u)
+        << c.minutes.value_or(1440) << " min, " << c.waitMs << " ms";
+  }
+}
+
+// --- booster and monitor readings --------------------------------------------------------------------
+
+using SimReadings = SimTest;
+
+TEST_F(SimReadings, GpuCounterSamplesTheInstancesGiven) {
+  EXPECT_FALSE(GpuEngineCounter().usable()) << "a fresh machine has no GPU engine counter, as Wine";
+  const std::vector<GpuEngineSample> instances = {
+      {L"pid_1_luid_0x00000000_0x0000D1A2_phys_0_eng_0_engtype_3D", 12.5},
+      {L"pid_2_luid_0x00000000_0x0000D1A2_phys_0_eng_3_engtype_Copy", 0.0}};
+  machine.setGpuEngines(instances);
+  GpuEngineCounter counter;
+  EXPECT_TRUE(counter.usable());
+  EXPECT_EQ(counter.sample(), instances);
+}
+
+// Windows does this; Wine does not: the purge needs SeProfileSingleProcessPrivilege enabled, and
+// only an elevated token can enable it.
+TEST_F(SimReadings, StandbyPurgeNeedsTheEnabledPrivilege) {
+  EXPECT_FALSE(purgeStandbyList()) << "held but disabled";
+  ASSERT_TRUE(enablePrivilege(Privilege::ProfileSingleProcess));
+  EXPECT_TRUE(purgeStandbyList());
+  machine.setElevated(false);
+  EXPECT_FALSE(enablePrivilege(Privilege::ProfileSingleProcess));
+  EXPECT_FALSE(purgeStandbyList());
+  EXPECT_EQ(machine.standbyPurgeCalls(), 3u);
+}
+
+TEST_F(SimReadings, TimerReachesOtherProcessesByBuildAndTheKernelValue) {
+  struct Case {
+    std::uint32_t build;
+    std::optional<std::uint32_t> value;
+    bool reaches;
+  };
+  const Case cases[] = {{18362, std::nullopt, true}, {19040, std::nullopt, true}, {19041, 1, false},
+                        {19045, std::nullopt, false}, {21999, 1, false}, {22000, 1, true},
+                        {22631, std::nullopt, false}, {22631, 2, false}, {26100, 1, true}};
+  const std::wstring kernel = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\kernel";
+  for (const Case& c : cases) {
+    machine.reset();
+    machine.setWindowsVersion({10, 0, c.build});
+    if (c.value) machine.setDword(HKLM, kernel, L"GlobalTimerResolutionRequests", *c.value);
+    EXPECT_EQ(machine.timerReachesOtherProcesses(), c.reaches) << c.build << " " << c.value.value_or(99);
+  }
 }
 
 // --- other host facts ----------------------------------------------------------------------------

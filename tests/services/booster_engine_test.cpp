@@ -1,6 +1,8 @@
 // The booster's loop on the simulated machine, period by period: game detection, the timer
-// resolution held and released, standby purges at the threshold, the status line, and start/stop
-// semantics including a failing thread start and a stop from the loop itself.
+// resolution held and released (and never held where Windows keeps it to our own process),
+// standby purges at the threshold with the privilege they need and at most one a minute, the
+// status line, and start/stop semantics including a failing thread start and a stop from the loop
+// itself.
 #include "services/booster_engine.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include "base/text.h"
 
 #include <chrono>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -23,6 +26,8 @@ class BoosterTest : public test::SimTest {
  protected:
   void SetUp() override {
     SimTest::SetUp();
+    // Windows 10 1903 (Wine's "win10"): a timer request there still reaches every process.
+    machine.setWindowsVersion({10, 0, 18362});
     machine.setRunningProcesses({L"System", L"explorer.exe"});
   }
 
@@ -38,6 +43,14 @@ class BoosterTest : public test::SimTest {
   void continueUntil(int periods) {
     steps.allow(periods);
     ASSERT_TRUE(steps.waitForPauses(periods));
+  }
+
+  // The stepped pause that also moves the machine's clocks on by the period, as a real pause would.
+  LoopPause clockedPause() {
+    return [this, inner = steps.pause()](std::uint32_t ms, const std::atomic<bool>& running) {
+      machine.advanceMs(ms);
+      inner(ms, running);
+    };
   }
 
   test::SteppedPause steps;
@@ -135,19 +148,55 @@ TEST_F(BoosterTest, PurgeStartsAtTheThresholdWithOrWithoutAGame) {
   }
 }
 
-TEST_F(BoosterTest, PurgeRepeatsEveryPeriodAndTheCountSurvivesStopAndStart) {
+// Standby pages count as available memory, so the load stays high after a purge: at most one
+// purge a minute, the first at once, and a restart does not bypass the spacing.
+TEST_F(BoosterTest, PurgeWaitsAMinuteWhileTheLoadStaysHighAndTheCountSurvivesStopAndStart) {
   setLoad(90);
-  BoosterEngine engine({}, steps.pause());
-  runUntil(engine, 3);
-  EXPECT_EQ(engine.purgeCount(), 3);
+  BoosterEngine engine({}, clockedPause());
+  runUntil(engine, 1);
+  EXPECT_EQ(engine.purgeCount(), 1) << "the first period that reaches the threshold purges";
+  continueUntil(30);  // periods 1..30 ran at 0, 2, ..., 58 s
+  EXPECT_EQ(engine.purgeCount(), 1);
+  EXPECT_EQ(machine.standbyPurgeCalls(), 1u);
+  continueUntil(31);  // period 31 at 60 s
+  EXPECT_EQ(engine.purgeCount(), 2);
   engine.stop();
-  EXPECT_EQ(engine.purgeCount(), 3) << "stop keeps the count";
+  EXPECT_EQ(engine.purgeCount(), 2) << "stop keeps the count";
 
-  steps.allow(4);
+  steps.allow(32);
   ASSERT_TRUE(engine.start());
-  ASSERT_TRUE(steps.waitForPauses(4));
-  EXPECT_EQ(engine.purgeCount(), 4);
-  EXPECT_NE(engine.statusText().find(L"Очисток standby: 4"), std::wstring::npos);
+  ASSERT_TRUE(steps.waitForPauses(32));
+  EXPECT_EQ(engine.purgeCount(), 2) << "a restart 2 s after a purge does not purge again";
+  continueUntil(61);  // 120 s after the second purge
+  EXPECT_EQ(engine.purgeCount(), 3);
+  EXPECT_NE(engine.statusText().find(L"Очисток standby: 3"), std::wstring::npos);
+}
+
+// Windows refuses the purge unless the token's SeProfileSingleProcessPrivilege is enabled; an
+// elevated administrator holds it disabled, a standard user cannot enable it at all.
+TEST_F(BoosterTest, PurgeEnablesItsPrivilegeOrSaysItIsUnavailable) {
+  struct Case {
+    bool elevated;
+    std::int32_t purges;
+    const wchar_t* purgePart;
+  };
+  const Case cases[] = {{true, 1, L"Очисток standby: 1"}, {false, 0, L"Очисток standby: недоступно"}};
+  for (const Case& c : cases) {
+    machine.reset();
+    machine.setWindowsVersion({10, 0, 18362});
+    machine.setElevated(c.elevated);
+    setLoad(92);
+    test::SteppedPause pause;
+    BoosterEngine engine({}, pause.pause());
+    pause.allow(2);
+    ASSERT_TRUE(engine.start());
+    ASSERT_TRUE(pause.waitForPauses(2));
+    EXPECT_EQ(engine.purgeCount(), c.purges) << "elevated " << c.elevated;
+    EXPECT_EQ(machine.standbyPurgeCalls(), static_cast<std::uint32_t>(c.purges)) << "no purge is tried without it";
+    EXPECT_EQ(machine.privilegeEnabled(Privilege::ProfileSingleProcess), c.elevated);
+    const std::wstring status = engine.statusText();
+    EXPECT_EQ(status.substr(status.rfind(L"Очисток")), c.purgePart) << "elevated " << c.elevated;
+  }
 }
 
 TEST_F(BoosterTest, RefusedPurgeIsNotCounted) {
@@ -174,6 +223,48 @@ TEST_F(BoosterTest, RefusedTimerRequestIsTriedAgainNextPeriod) {
 
   continueUntil(3);
   EXPECT_EQ(machine.timerRequestCalls(), 2u) << "a held resolution is not asked for again";
+}
+
+// Since Windows 10 2004 a timer request reaches only the process that makes it; Windows 11 makes
+// it global again with GlobalTimerResolutionRequests = 1. Where it cannot reach the game the
+// booster never holds it and says why.
+TEST_F(BoosterTest, TimerIsHeldOnlyWhereTheRequestReachesTheGame) {
+  struct Case {
+    std::uint32_t build;
+    std::optional<std::uint32_t> globalTimer;
+    const wchar_t* timerPart;
+  };
+  const Case cases[] = {
+      {18362, std::nullopt, L"активен"},
+      {19041, std::nullopt, L"не действует в этой версии Windows"},
+      {19045, std::nullopt, L"не действует в этой версии Windows"},
+      {19045, 1, L"не действует в этой версии Windows"},
+      {22631, std::nullopt, L"нужен «Глобальный таймер»"},
+      {22631, 0, L"нужен «Глобальный таймер»"},
+      {22631, 1, L"активен"},
+      {22000, 1, L"активен"},
+  };
+  const std::wstring kernel = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\kernel";
+  for (const Case& c : cases) {
+    machine.reset();
+    machine.setWindowsVersion({10, 0, c.build});
+    if (c.globalTimer)
+      machine.setDword(RegRoot::LocalMachine, kernel, L"GlobalTimerResolutionRequests", *c.globalTimer);
+    machine.setRunningProcesses({L"cs2.exe"});
+    test::SteppedPause pause;
+    BoosterEngine engine({}, pause.pause());
+    pause.allow(2);
+    ASSERT_TRUE(engine.start());
+    ASSERT_TRUE(pause.waitForPauses(2));
+    const bool reaches = machine.timerReachesOtherProcesses();
+    EXPECT_EQ(machine.heldTimerResolution(), reaches ? 5000u : 0u) << c.build;
+    EXPECT_EQ(machine.timerRequestCalls(), reaches ? 1u : 0u) << c.build;
+    EXPECT_EQ(engine.timerActive(), reaches) << c.build;
+    EXPECT_EQ(engine.statusText(), L"Движок: вкл  •  ОЗУ: 43%  •  Таймер 0.5ms: " + std::wstring(c.timerPart) +
+                                       L"  •  Игра: найдена  •  Очисток standby: 0")
+        << c.build;
+    EXPECT_EQ(machine.timerThrottlingOptOuts(), 1u) << "the process opts out of timer throttling at start";
+  }
 }
 
 TEST_F(BoosterTest, MissingNtdllServicesAreSkippedAndTheStatusStillUpdates) {
@@ -253,7 +344,11 @@ TEST_F(BoosterTest, StopFromTheLoopItselfEndsTheLoopWithoutJoiningItself) {
   machine.setRunningProcesses({L"cs2.exe"});
   setLoad(90);
   BoosterEngine* self = nullptr;
-  BoosterEngine engine({}, [&](std::uint32_t, const std::atomic<bool>&) { self->stop(); });
+  // Each pause also lets a minute pass, so the second run may purge again.
+  BoosterEngine engine({}, [&](std::uint32_t, const std::atomic<bool>&) {
+    machine.advanceMs(60'000);
+    self->stop();
+  });
   self = &engine;
   ASSERT_TRUE(engine.start());
   for (int i = 0; i < 1000 && (engine.isRunning() || machine.heldTimerResolution() != 0); ++i)

@@ -1,6 +1,6 @@
 // The resource monitor on the simulated machine, cycle by cycle: CPU from system-time deltas (one
-// cycle later than RAM and GPU), histories capped at 60, the GPU sum clamped to 100, invalid
-// readings skipped, and start/stop/snapshot from several threads.
+// cycle later than RAM and GPU), histories capped at 60, the GPU value as the busiest engine
+// summed over processes, invalid readings skipped, and start/stop/snapshot from several threads.
 #include "services/resource_monitor.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +37,11 @@ class MonitorTest : public test::SimTest {
 
   void setCycleReadings(int cycle) {
     machine.setMemory(MemoryStatus{16ULL << 30, 8ULL << 30, static_cast<std::uint32_t>(cycle)});
-    machine.setGpuEngines(std::vector<double>{cycle / 2.0, 0.0, cycle / 2.0});
+    // Two processes share the 3D engine; the copy engine idles.
+    machine.setGpuEngines(std::vector<GpuEngineSample>{
+        {L"pid_100_luid_0x00000000_0x0000D1A2_phys_0_eng_0_engtype_3D", cycle / 2.0},
+        {L"pid_100_luid_0x00000000_0x0000D1A2_phys_0_eng_3_engtype_Copy", 0.0},
+        {L"pid_200_luid_0x00000000_0x0000D1A2_phys_0_eng_0_engtype_3D", cycle / 2.0}});
     // 100 units pass, of which 100 - c idle: a load of c %.
     times.kernel += 100;
     times.idle += static_cast<std::uint64_t>(100 - cycle % 100);
@@ -100,13 +104,16 @@ TEST_F(MonitorTest, HistoriesSurviveStopAndCpuNeedsAFreshReadingAfterStart) {
   EXPECT_EQ(s.cpuHistory, std::vector<std::int32_t>{2}) << "no CPU sample from the first cycle after a start";
 }
 
-TEST_F(MonitorTest, BusyEnginesAddUpToAtMost100) {
-  machine.setGpuEngines(std::vector<double>{100.0, 100.0, 50.0});
+TEST_F(MonitorTest, GpuIsTheBusiestEngineNotTheSumOfAllEngines) {
+  machine.setGpuEngines(std::vector<GpuEngineSample>{
+      {L"pid_4_luid_0x00000000_0x0000D1A2_phys_0_eng_0_engtype_3D", 40.0},
+      {L"pid_4_luid_0x00000000_0x0000D1A2_phys_0_eng_3_engtype_Copy", 35.0},
+      {L"pid_4_luid_0x00000000_0x0000D1A2_phys_0_eng_4_engtype_VideoDecode", 30.0}});
   ResourceMonitor monitor(steps.pause());
   steps.allow(1);
   ASSERT_TRUE(monitor.start());
   ASSERT_TRUE(steps.waitForPauses(1));
-  EXPECT_EQ(monitor.snapshot().gpuPercent, 100);
+  EXPECT_EQ(monitor.snapshot().gpuPercent, 40);
 }
 
 TEST_F(MonitorTest, InvalidReadingsLeaveNoEntryButGpuIsAlwaysRecorded) {
@@ -146,20 +153,63 @@ TEST(CpuLoadPercent, FromTwoSystemTimeReadings) {
         << c.current.kernel << "/" << c.current.user;
 }
 
-TEST(GpuLoadPercent, SumsPositiveValuesClampsAndTruncates) {
+TEST(GpuLoadPercent, SumsEachEngineOverProcessesAndShowsTheBusiest) {
+  // Two adapters (an integrated and a discrete GPU), each with 3D, copy and video engines.
+  const std::wstring igpu = L"_luid_0x00000000_0x0000C3A5_phys_0_eng_";
+  const std::wstring dgpu = L"_luid_0x00000000_0x0001D8E2_phys_0_eng_";
+  const auto on = [](const std::wstring& pid, const std::wstring& adapter, const std::wstring& engine, double value) {
+    return GpuEngineSample{L"pid_" + pid + adapter + engine, value};
+  };
   struct Case {
-    std::vector<double> values;
+    const char* what;
+    std::vector<GpuEngineSample> instances;
     std::int32_t load;
   };
   const Case cases[] = {
-      {{}, 0},
-      {{12.9}, 12},
-      {{-5.0, 0.0, 12.9, 0.2}, 13},
-      {{std::nan(""), 30.0}, 30},
-      {{99.5, 0.6}, 100},
-      {{100.0, 100.0, 50.0}, 100},
+      {"nothing", {}, 0},
+      {"one engine, truncated", {on(L"8", dgpu, L"0_engtype_3D", 12.9)}, 12},
+      {"one engine summed over three processes",
+       {on(L"8", dgpu, L"0_engtype_3D", 20.0), on(L"12", dgpu, L"0_engtype_3D", 15.5),
+        on(L"9000", dgpu, L"0_engtype_3D", 10.0), on(L"8", dgpu, L"3_engtype_Copy", 30.0)},
+       45},
+      {"engines of one adapter are not added",
+       {on(L"8", dgpu, L"0_engtype_3D", 40.0), on(L"8", dgpu, L"3_engtype_Copy", 35.0),
+        on(L"8", dgpu, L"4_engtype_VideoDecode", 30.0)},
+       40},
+      {"the same engine index on two adapters is two engines",
+       {on(L"8", igpu, L"0_engtype_3D", 30.0), on(L"9", dgpu, L"0_engtype_3D", 25.0),
+        on(L"10", igpu, L"4_engtype_VideoDecode", 12.0)},
+       30},
+      {"another physical index is another adapter",
+       {on(L"8", L"_luid_0x00000000_0x0001D8E2_phys_0_eng_", L"0_engtype_3D", 30.0),
+        on(L"9", L"_luid_0x00000000_0x0001D8E2_phys_1_eng_", L"0_engtype_3D", 30.0)},
+       30},
+      {"the busiest engine is clamped to 100",
+       {on(L"1", dgpu, L"0_engtype_3D", 70.0), on(L"2", dgpu, L"0_engtype_3D", 60.0),
+        on(L"3", dgpu, L"3_engtype_Copy", 10.0)},
+       100},
+      {"names that do not parse are ignored",
+       {on(L"8", dgpu, L"0_engtype_3D", 20.0), {L"_Total", 90.0}, {L"pid_8_luid_0x0_phys_0_eng_0_engtype_3D", 90.0},
+        {L"pid_x_luid_0x00000000_0x0001D8E2_phys_0_eng_0_engtype_3D", 90.0},
+        {L"pid_8_luid_0x00000000_0x0001D8E2_phys_0_eng_0", 90.0}, {L"", 90.0}},
+       20},
+      {"negative and NaN values are left out",
+       {on(L"8", dgpu, L"0_engtype_3D", -5.0), on(L"9", dgpu, L"0_engtype_3D", std::nan("")),
+        on(L"10", dgpu, L"0_engtype_3D", 7.5)},
+       7},
   };
-  for (const Case& c : cases) EXPECT_EQ(gpuLoadPercent(c.values), c.load) << c.values.size() << " values";
+  for (const Case& c : cases) EXPECT_EQ(gpuLoadPercent(c.instances), c.load) << c.what;
+}
+
+TEST(GpuLoadPercent, InstanceNamesParseIntoProcessAdapterAndEngine) {
+  EXPECT_EQ(parseGpuEngineInstance(L"pid_15948_luid_0x00000000_0x0000D1A2_phys_0_eng_3_engtype_Copy"),
+            (GpuEngineInstance{15948, 0, 0xD1A2, 0, 3, L"Copy"}));
+  EXPECT_EQ(parseGpuEngineInstance(L"pid_4_luid_0x00000001_0x0000c3a5_phys_1_eng_12_engtype_Video Codec"),
+            (GpuEngineInstance{4, 1, 0xC3A5, 1, 12, L"Video Codec"}));
+  EXPECT_FALSE(parseGpuEngineInstance(L"pid_4_luid_0x100000000_0x0_phys_0_eng_0_engtype_3D"))
+      << "LUID part over 32 bits";
+  EXPECT_FALSE(parseGpuEngineInstance(L"pid_4_luid_00000000_0x0000C3A5_phys_0_eng_0_engtype_3D")) << "no 0x";
+  EXPECT_FALSE(parseGpuEngineInstance(L"pid_4_luid_0x0_0x1_phys__eng_0_engtype_3D")) << "no physical index";
 }
 
 TEST_F(MonitorTest, StopDuringTheRealPauseReturnsWithinAboutASlice) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/com.h"
 #include "platform/performance.h"
 #include "platform/power.h"
 #include "platform/privileges.h"
@@ -167,9 +168,10 @@ class Machine {
   // console.h, the shell start of process.h, locked and read-only files); see machine_services.cpp ---
   void failProcessSnapshot(bool fail = true);
   void setSystemTimes(std::optional<SystemTimes> times);  // nothing: GetSystemTimes fails
-  // Per-engine utilisations of the next samples; nothing: the counter cannot be added (as under
-  // Wine). Takes effect for counters created afterwards and for every later sample.
-  void setGpuEngines(std::optional<std::vector<double>> utilisations);
+  // The GPU engine counter's instances (names and values) of the next samples; nothing: the counter
+  // cannot be added (as under Wine). Takes effect for counters created afterwards and for every
+  // later sample.
+  void setGpuEngines(std::optional<std::vector<GpuEngineSample>> instances);
   void setNtFunctionsPresent(bool timerResolution, bool standbyPurge);
   void failTimerRequests(bool fail = true);
   void failStandbyPurges(bool fail = true);
@@ -177,6 +179,12 @@ class Machine {
   std::uint32_t heldTimerResolution() const;
   std::uint32_t timerRequestCalls() const;
   std::uint32_t standbyPurgeCalls() const;
+  // Whether a timer resolution this process holds reaches other processes (a game): only before
+  // Windows 10 2004 (build 19041), or on Windows 11 (build 22000) with the kernel value
+  // GlobalTimerResolutionRequests = 1 (see machine_timer.cpp); and how often this process opted its
+  // timer requests out of power throttling.
+  bool timerReachesOtherProcesses() const;
+  std::uint32_t timerThrottlingOptOuts() const;
   void setRecycleBinResult(std::int32_t hresult);
   std::uint32_t recycleBinCalls() const;
   // ShellExecuteExW fails until called again with false; programs started through the shell.
@@ -223,6 +231,11 @@ class Machine {
   // elevated token holds the privileges, and each is disabled until enablePrivilege turns it on.
   void setElevated(bool elevated);
   bool privilegeEnabled(Privilege privilege) const;
+
+  // --- COM set-up of the process (com.h; see com.cpp): the model of the first call, and how many
+  // calls were made ---
+  std::optional<ComModel> processComModel() const;
+  std::uint32_t processComCalls() const;
 
   // Internal state shared with the sim/ implementations of the platform operations
   // (machine_state.h); touch it only with mutex() held.

@@ -26,9 +26,9 @@ void Machine::setSystemTimes(std::optional<SystemTimes> times) {
   state_->readings.systemTimes = times;
 }
 
-void Machine::setGpuEngines(std::optional<std::vector<double>> utilisations) {
+void Machine::setGpuEngines(std::optional<std::vector<GpuEngineSample>> instances) {
   std::lock_guard lock(mutex_);
-  state_->readings.gpuEngines = std::move(utilisations);
+  state_->readings.gpuEngines = std::move(instances);
 }
 
 void Machine::setNtFunctionsPresent(bool timerResolution, bool standbyPurge) {

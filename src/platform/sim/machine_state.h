@@ -115,6 +115,7 @@ struct Machine::State {
   bool restoreLibraryPresent = true;
   bool restorePointsSucceed = true;
   std::vector<std::wstring> restorePoints;
+  std::optional<std::int64_t> lastRestorePointNs;  // steady clock of the last created point
 
   // --- shell and full disks ---
   std::vector<std::wstring> shellOpened;
@@ -124,10 +125,11 @@ struct Machine::State {
   struct ServiceReadings {
     bool snapshotFails = false;
     std::optional<SystemTimes> systemTimes = SystemTimes{80'000'000'000ULL, 100'000'000'000ULL, 20'000'000'000ULL};
-    std::optional<std::vector<double>> gpuEngines;  // default: no GPU engine counter
+    std::optional<std::vector<GpuEngineSample>> gpuEngines;  // default: no GPU engine counter
     bool timerFunctionPresent = true, purgeFunctionPresent = true;
     bool timerRequestsFail = false, purgesFail = false;
     std::uint32_t heldResolution = 0, timerCalls = 0, purgeCalls = 0;
+    std::uint32_t throttlingOptOuts = 0;
     std::int32_t recycleBinResult = 0;
     std::uint32_t recycleBinCalls = 0;
     bool shellStartsFail = false;
@@ -153,6 +155,12 @@ struct Machine::State {
     bool elevated = true;
     std::set<Privilege> enabled;
   } token;
+
+  // --- COM set-up of the process ---
+  struct ProcessCom {
+    std::optional<ComModel> model;  // of the first call
+    std::uint32_t calls = 0;
+  } com;
 
   RegKey& rootKey(RegRoot root) { return roots[static_cast<std::size_t>(root)]; }
   // The key or nothing; access rights are not checked.

@@ -58,11 +58,22 @@ bool standbyPurgeSupported() {
   return withReadings([](auto& r) { return r.purgeFunctionPresent; });
 }
 
+// Windows refuses the purge (STATUS_PRIVILEGE_NOT_HELD) unless SeProfileSingleProcessPrivilege is
+// enabled in the process token; Wine does not, it purges for anyone.
 bool purgeStandbyList() {
+  auto& m = sim::machine();
+  std::lock_guard lock(m.mutex());
+  auto& s = m.state();
+  if (!s.readings.purgeFunctionPresent) return false;
+  ++s.readings.purgeCalls;
+  if (s.token.enabled.count(Privilege::ProfileSingleProcess) == 0) return false;
+  return !s.readings.purgesFail;
+}
+
+bool keepTimerRequestsWhenHidden() {
   return withReadings([](auto& r) {
-    if (!r.purgeFunctionPresent) return false;
-    ++r.purgeCalls;
-    return !r.purgesFail;
+    ++r.throttlingOptOuts;
+    return true;
   });
 }
 
@@ -80,7 +91,7 @@ GpuEngineCounter::~GpuEngineCounter() = default;
 
 bool GpuEngineCounter::usable() const { return query_->added; }
 
-std::optional<std::vector<double>> GpuEngineCounter::sample() {
+std::optional<std::vector<GpuEngineSample>> GpuEngineCounter::sample() {
   if (!query_->added) return std::nullopt;
   return withReadings([](auto& r) { return r.gpuEngines; });
 }

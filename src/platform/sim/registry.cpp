@@ -84,6 +84,12 @@ bool regKeyExists(RegRoot root, const std::wstring& subkey) {
 
 bool regKeyReadable(RegRoot root, const std::wstring& subkey) { return regKeyExists(root, subkey); }
 
+// A key denied by Machine::denyKeyAccess exists: Windows answers access denied for it, not
+// "not found".
+bool regKeyAbsent(RegRoot root, const std::wstring& subkey) {
+  return withState([&](sim::Machine::State& s) { return s.findKey(root, subkey) == nullptr; });
+}
+
 bool regWriteDword(RegRoot root, const std::wstring& subkey, const std::wstring& valueName, std::uint32_t value) {
   return writeValue(root, subkey, valueName, RegType::Dword,
                     {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),

@@ -1,5 +1,6 @@
-// System Restore on the simulated machine: the library may be missing, the call may fail, and a
-// created point is recorded with its description.
+// System Restore on the simulated machine: the library may be missing, the call may fail, a point
+// within the creation frequency is skipped as Windows skips it, and a created point is recorded
+// with its description.
 #include "platform/restore_point.h"
 
 #include "base/text.h"
@@ -23,6 +24,18 @@ std::wstring cutToRestoreDescription(const std::wstring& text) {
   return text.substr(0, i);
 }
 
+// SystemRestorePointCreationFrequency in minutes, 1440 when it is missing or not a DWORD.
+std::int64_t minutesBetweenPoints(sim::Machine::State& s) {
+  const sim::RegKey* key =
+      s.findKey(RegRoot::LocalMachine, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\SystemRestore");
+  if (key == nullptr) return 1440;
+  const auto it = key->values.find(toLowerFolded(L"SystemRestorePointCreationFrequency"));
+  if (it == key->values.end() || it->second.value.type != sim::RegType::Dword || it->second.value.data.size() != 4)
+    return 1440;
+  const auto& d = it->second.value.data;
+  return d[0] | (d[1] << 8) | (d[2] << 16) | (static_cast<std::int64_t>(d[3]) << 24);
+}
+
 }  // namespace
 
 RestorePointOutcome setSystemRestorePoint(const std::wstring& description, const std::function<void()>& beforeFirstCall) {
@@ -33,8 +46,16 @@ RestorePointOutcome setSystemRestorePoint(const std::wstring& description, const
   }
   if (beforeFirstCall) beforeFirstCall();  // may use the platform layer, so no lock here
   std::lock_guard lock(m.mutex());
-  if (!m.state().restorePointsSucceed) return RestorePointOutcome::Failed;
-  m.state().restorePoints.push_back(cutToRestoreDescription(description));
+  auto& s = m.state();
+  if (!s.restorePointsSucceed) return RestorePointOutcome::Failed;
+  // Windows skips a new point when one was made within SystemRestorePointCreationFrequency
+  // minutes (24 hours while the value is missing) and still reports success; 0 lifts the limit.
+  // Wine creates no point at all.
+  const std::int64_t limitNs = minutesBetweenPoints(s) * 60'000'000'000LL;
+  if (s.lastRestorePointNs && s.steadyNs - *s.lastRestorePointNs < limitNs)
+    return RestorePointOutcome::Created;
+  s.lastRestorePointNs = s.steadyNs;
+  s.restorePoints.push_back(cutToRestoreDescription(description));
   return RestorePointOutcome::Created;
 }
 

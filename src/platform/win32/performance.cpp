@@ -1,10 +1,12 @@
-// System times (kernel32), the timer resolution and standby purge (ntdll, looked up at run time)
-// and the GPU engine counter (pdh.dll, loaded at run time from System32 only).
+// System times (kernel32), the timer resolution and standby purge (ntdll, looked up at run time),
+// the timer opt-out of power throttling (kernel32, looked up at run time) and the GPU engine
+// counter (pdh.dll, loaded at run time from System32 only).
 #include "platform/performance.h"
 
 #include <windows.h>
 #include <pdh.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/win32/dynamic_function.h"
@@ -36,6 +38,9 @@ NtSetSystemInformationFn systemInformationFunction() {
   static const auto function = ntdllFunction<NtSetSystemInformationFn>("NtSetSystemInformation");
   return function;
 }
+
+// SetProcessInformation exists from Windows 8 on; kernel32 is mapped into every process.
+using SetProcessInformationFn = BOOL(WINAPI*)(HANDLE, PROCESS_INFORMATION_CLASS, LPVOID, DWORD);
 
 constexpr INT kSystemMemoryListInformation = 80;
 constexpr ULONG kMemoryPurgeStandbyList = 4;
@@ -85,6 +90,19 @@ bool releaseTimerResolution() {
   return function != nullptr && function(0, FALSE, &current) == 0;
 }
 
+bool keepTimerRequestsWhenHidden() {
+  static const auto setInformation =
+      win32::findExport<SetProcessInformationFn>(GetModuleHandleW(L"kernel32.dll"), "SetProcessInformation");
+  if (setInformation == nullptr) return false;
+  PROCESS_POWER_THROTTLING_STATE state{};
+  state.Version = PROCESS_POWER_THROTTLING_CURRENT_VERSION;
+  // The bit in ControlMask says which behaviour this process decides; StateMask 0 turns it off, so
+  // Windows does not ignore our timer requests when our windows are hidden.
+  state.ControlMask = PROCESS_POWER_THROTTLING_IGNORE_TIMER_RESOLUTION;
+  state.StateMask = 0;
+  return setInformation(GetCurrentProcess(), ProcessPowerThrottling, &state, sizeof(state)) != FALSE;
+}
+
 bool standbyPurgeSupported() { return systemInformationFunction() != nullptr; }
 
 bool purgeStandbyList() {
@@ -119,7 +137,7 @@ GpuEngineCounter::~GpuEngineCounter() {
 
 bool GpuEngineCounter::usable() const { return query_->usable; }
 
-std::optional<std::vector<double>> GpuEngineCounter::sample() {
+std::optional<std::vector<GpuEngineSample>> GpuEngineCounter::sample() {
   Query& q = *query_;
   if (!q.usable || q.pdh.collect(q.query) != ERROR_SUCCESS) return std::nullopt;
   // First ask for the size, then fetch into a buffer of that many bytes.
@@ -130,9 +148,12 @@ std::optional<std::vector<double>> GpuEngineCounter::sample() {
   std::vector<std::uint8_t> buffer(bytes, 0);
   auto* items = reinterpret_cast<PDH_FMT_COUNTERVALUE_ITEM_W*>(buffer.data());
   if (q.pdh.formattedArray(q.counter, PDH_FMT_DOUBLE, &bytes, &count, items) != ERROR_SUCCESS) return std::nullopt;
-  std::vector<double> values;
+  std::vector<GpuEngineSample> values;
   values.reserve(count);
-  for (DWORD i = 0; i < count; ++i) values.push_back(items[i].FmtValue.doubleValue);
+  for (DWORD i = 0; i < count; ++i) {
+    const wchar_t* name = items[i].szName;
+    values.push_back({name != nullptr ? std::wstring(name) : std::wstring(), items[i].FmtValue.doubleValue});
+  }
   return values;
 }
 

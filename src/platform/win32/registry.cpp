@@ -89,6 +89,12 @@ bool regKeyExists(RegRoot root, const std::wstring& subkey) {
 
 bool regKeyReadable(RegRoot root, const std::wstring& subkey) { return static_cast<bool>(openKey(root, subkey, KEY_READ)); }
 
+bool regKeyAbsent(RegRoot root, const std::wstring& subkey) {
+  LSTATUS status = ERROR_SUCCESS;
+  openKey(root, subkey, KEY_READ, &status);
+  return status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND;
+}
+
 bool regWriteDword(RegRoot root, const std::wstring& subkey, const std::wstring& valueName, std::uint32_t value) {
   const DWORD data = value;
   return setValue(root, subkey, valueName, REG_DWORD, &data, sizeof(data));

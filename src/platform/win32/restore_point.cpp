@@ -8,8 +8,9 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/win32/system_library.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/system_library.h"
 
 namespace vx {
 
@@ -37,6 +38,12 @@ RestorePointOutcome setSystemRestorePoint(const std::wstring& description, const
   // From System32 only: never a SrClient.dll beside the program or in the current directory.
   const auto setRestorePoint = win32::systemFunction<SetRestorePointFunction>(L"SrClient.dll", "SRSetRestorePointW");
   if (setRestorePoint == nullptr) return RestorePointOutcome::LibraryMissing;
+
+  // SRSetRestorePointW needs COM on the calling thread, whichever thread that is (a job's worker,
+  // vxctl); a thread already in the other model keeps it. The process-wide COM security that lets
+  // the restore service call back is set up at program start (com.h).
+  const win32::ComApartment com(COINIT_MULTITHREADED);
+  if (!com.usable()) return RestorePointOutcome::Failed;
 
   if (beforeFirstCall) beforeFirstCall();
 
