@@ -50,7 +50,9 @@ TEST(PowerContract, SchemesListedHoldBalancedAndTheActiveSchemeOnce) {
   const auto count = [&](const Guid& g) { return std::count(schemes->begin(), schemes->end(), g); };
   EXPECT_EQ(count(kBalancedScheme), 1);
   for (const Guid& g : *schemes) EXPECT_EQ(count(g), 1);
-  if (const auto active = activePowerScheme()) EXPECT_EQ(count(*active), 1);
+  if (const auto active = activePowerScheme()) {
+    EXPECT_EQ(count(*active), 1);
+  }
 }
 
 }  // namespace
