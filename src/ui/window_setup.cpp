@@ -1,7 +1,6 @@
 #include "ui/window_setup.h"
 
 #include "catalog/build_catalog.h"
-#include "ui/jobs.h"
 
 namespace vx::ui {
 
@@ -12,7 +11,6 @@ void buildCatalogueAndSidebar(UiState& state) {
 
 void takeHardwareSnapshot(UiState& state) {
   refreshHardwareProfile(state.hardware);
-  rebuildRecommendations(state);
   state.driverCards = readGpuDriverInfo();
 }
 
