@@ -87,7 +87,8 @@ check "window appears and paints" test "$started" -eq 0
 # The first frame: the gauge's number is "—" (a flat dash, a few rows tall) while the refresher's
 # first pass runs, or a real score, whose ring then shows its arc; a "0" over a grey ring there is
 # the number of states not yet read.
-first=$shots/start.png
+first=$shots/first-frame.png
+cp "$shots/start.png" "$first"
 number_rows=$(px "$first" rows "$ox" "$oy" 328 304 448 328 245 245 252 40)
 first_seen="a score"; [ "$number_rows" -le 5 ] && first_seen="the dash"
 check "home: the first frame's gauge shows the dash or a score ($first_seen, $number_rows rows of digits)" \
@@ -211,9 +212,9 @@ check "card revert: state dot red again" colour_is "$reverted" 295 267 232 84 84
 [ -z "$reg_before" ] || echo "note: the value existed before the test ($reg_before)"
 
 # A precision touchpad's steps: WM_MOUSEWHEEL with delta 40 (xdotool only sends whole notches).
-# Two of them scroll nothing yet, the third completes a notch and the performance list moves.
+# Two of them scroll nothing yet, the third completes a notch and the games list moves.
 if [ -f "$probe" ]; then
-  click 100 "$(sidebar_row_y 2)"
+  click 100 "$(sidebar_row_y 3)"
   sleep 1.5
   list_rect="248 244 $((client_w - 14)) $((client_h - 60))"
   unscrolled=$(shot wheel-before)
