@@ -10,8 +10,8 @@
 //   vx_window_probe wheel X Y DELTA COUNT    posts COUNT WM_MOUSEWHEEL messages of DELTA at the
 //                                            client point (X, Y), as a precision touchpad sends them
 //                                            (xdotool only knows whole notches)
-//   vx_window_probe close                    posts WM_CLOSE and reports how long the process takes
-//                                            to end
+//   vx_window_probe close [CLASS]            posts WM_CLOSE to the main window (or to the window of
+//                                            that class) and reports how long its process takes to end
 #include <windows.h>
 
 #include <algorithm>
@@ -116,8 +116,8 @@ int wheel(int x, int y, int delta, int count) {
   return 0;
 }
 
-int closeWindow() {
-  HWND window = waitForWindow(L"VantorixMainWnd", 20000);
+int closeWindow(const wchar_t* className) {
+  HWND window = waitForWindow(className, 20000);
   if (!window) return 1;
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
@@ -143,7 +143,8 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 7 && std::wstring(argv[1]) == L"startup") return startup(_wtoi(argv[2]), argv[3], argv[4], argv[5], argv[6]);
   if (argc == 6 && std::wstring(argv[1]) == L"wheel")
     return wheel(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
-  if (argc == 2 && std::wstring(argv[1]) == L"close") return closeWindow();
-  fwprintf(stderr, L"usage: vx_window_probe stall OUTFILE | startup ROUNDS EXE CLASS EXE CLASS | wheel X Y DELTA COUNT | close\n");
+  if ((argc == 2 || argc == 3) && std::wstring(argv[1]) == L"close")
+    return closeWindow(argc == 3 ? argv[2] : L"VantorixMainWnd");
+  fwprintf(stderr, L"usage: vx_window_probe stall OUTFILE | startup ROUNDS EXE CLASS EXE CLASS | wheel X Y DELTA COUNT | close [CLASS]\n");
   return 2;
 }

@@ -156,12 +156,19 @@ wine "$win_dir/vxctl.exe" games >/dev/null 2>&1 || true
 walk_t1=$(date +%s.%N)
 python3 -c "import sys; print(f'one game search pass over this library (vxctl games): {float(sys.argv[2]) - float(sys.argv[1]):.1f} s')" \
   "$walk_t0" "$walk_t1"
+# Yardstick: Wine itself takes a while from WM_CLOSE to the end of any process.
+wine "$win_dir/bench/vx_bare_window.exe" >/dev/null 2>&1 &
+APP_PID=$!
+sleep 2
+echo "bare window: $(wine "$probe" close VxBareWindow | tr -d '\r')"
+wait "$APP_PID" || true
+APP_PID=
 for round in 1 2 3; do
   wine "$exe" >/dev/null 2>&1 &
   APP_PID=$!
   window=$(window_id)
   sleep 2  # the first frame is up and the refresher is walking the library
-  wine "$probe" close | tr -d '\r'
+  echo "Vantorix, refresher in the walk: $(wine "$probe" close | tr -d '\r')"
   wait "$APP_PID" || true
   APP_PID=
 done

@@ -32,6 +32,7 @@ struct WindowParts {
   ui::gdi::GdiFonts fonts;
   UINT_PTR timer = 0;
   std::unique_ptr<ui::StateRefresher> refresher;
+  bool threadsStarted = false;
 };
 
 ui::UiState& uiState() { return processWide<ui::UiState>(); }
@@ -71,13 +72,21 @@ void onCreate(HWND window) {
     if (parts().refresher) parts().refresher->setVisibleCategory(visibleCategory(entry));
   };
   if (const ui::SidebarEntry* entry = ui.currentEntry()) p.refresher->setVisibleCategory(visibleCategory(*entry));
-  p.refresher->start();
   ui.booster = &BoosterEngine::instance();  // off until its button starts it
   ui.monitorSnapshot = [] { return ResourceMonitor::instance().snapshot(); };
-  ResourceMonitor::instance().start();
   ui::greetInChat(ui);
   const ui::SidebarEntry* entry = ui.currentEntry();
   host.showInputBox(entry && entry->kind == ui::PageKind::Assistant);
+}
+
+// The refresher and the monitor start once the first frame is on screen: until then they would
+// only compete with it for the CPU and the wineserver (the score shows "—" meanwhile).
+void startBackgroundThreadsOnce() {
+  WindowParts& p = parts();
+  if (p.threadsStarted) return;
+  p.threadsStarted = true;
+  if (p.refresher) p.refresher->start();
+  ResourceMonitor::instance().start();
 }
 
 void onDestroy(HWND window) {
@@ -114,6 +123,7 @@ void onPaint(HWND window) {
     SelectObject(memory.get(), previous);
   }
   EndPaint(window, &ps);
+  startBackgroundThreadsOnce();
 }
 
 void onJobDone(WPARAM wParam, LPARAM lParam) {
