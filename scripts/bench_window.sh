@@ -167,7 +167,7 @@ for round in 1 2 3; do
   wine "$exe" >/dev/null 2>&1 &
   APP_PID=$!
   window=$(window_id)
-  sleep 2  # the first frame is up and the refresher is walking the library
+  sleep 6  # the refresher has reached the game tweaks and is walking the library
   echo "Vantorix, refresher in the walk: $(wine "$probe" close | tr -d '\r')"
   wait "$APP_PID" || true
   APP_PID=
