@@ -7,6 +7,11 @@
 //                                            process start -> first painted frame (the first
 //                                            answered WM_NULL comes after UpdateWindow's paint),
 //                                            median of the rounds for each program and the ratio
+//   vx_window_probe wheel X Y DELTA COUNT    posts COUNT WM_MOUSEWHEEL messages of DELTA at the
+//                                            client point (X, Y), as a precision touchpad sends them
+//                                            (xdotool only knows whole notches)
+//   vx_window_probe close [CLASS]            posts WM_CLOSE to the main window (or to the window of
+//                                            that class) and reports how long its process takes to end
 #include <windows.h>
 
 #include <algorithm>
@@ -98,11 +103,48 @@ int startup(int rounds, const std::wstring& exe, const wchar_t* cls, const std::
   return a > 0 && b > 0 ? 0 : 1;
 }
 
+int wheel(int x, int y, int delta, int count) {
+  HWND window = waitForWindow(L"VantorixMainWnd", 20000);
+  if (!window) return 1;
+  POINT at{x, y};
+  ClientToScreen(window, &at);
+  for (int i = 0; i < count; ++i) {
+    const WPARAM wParam = MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta)));
+    if (!PostMessageW(window, WM_MOUSEWHEEL, wParam, MAKELPARAM(at.x, at.y))) return 1;
+    Sleep(30);
+  }
+  return 0;
+}
+
+int closeWindow(const wchar_t* className) {
+  HWND window = waitForWindow(className, 20000);
+  if (!window) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+  if (!process) return 1;
+  const double t0 = nowMs();
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  const DWORD waited = WaitForSingleObject(process, 20000);
+  const double took = nowMs() - t0;
+  CloseHandle(process);
+  if (waited != WAIT_OBJECT_0) {
+    wprintf(L"WM_CLOSE -> process end: not within 20 s\n");
+    return 1;
+  }
+  wprintf(L"WM_CLOSE -> process end: %.0f ms\n", took);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && std::wstring(argv[1]) == L"stall") return stall(argv[2]);
   if (argc == 7 && std::wstring(argv[1]) == L"startup") return startup(_wtoi(argv[2]), argv[3], argv[4], argv[5], argv[6]);
-  fwprintf(stderr, L"usage: vx_window_probe stall OUTFILE | startup ROUNDS EXE CLASS EXE CLASS\n");
+  if (argc == 6 && std::wstring(argv[1]) == L"wheel")
+    return wheel(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
+  if ((argc == 2 || argc == 3) && std::wstring(argv[1]) == L"close")
+    return closeWindow(argc == 3 ? argv[2] : L"VantorixMainWnd");
+  fwprintf(stderr, L"usage: vx_window_probe stall OUTFILE | startup ROUNDS EXE CLASS EXE CLASS | wheel X Y DELTA COUNT | close [CLASS]\n");
   return 2;
 }

@@ -32,6 +32,7 @@ struct WindowParts {
   ui::gdi::GdiFonts fonts;
   UINT_PTR timer = 0;
   std::unique_ptr<ui::StateRefresher> refresher;
+  bool threadsStarted = false;
 };
 
 ui::UiState& uiState() { return processWide<ui::UiState>(); }
@@ -56,6 +57,9 @@ void onCreate(HWND window) {
   ui.dpi = windowDpi(window);
   p.fonts.create(ui.dpi);
   ui::buildCatalogueAndSidebar(ui);
+  // The paint must leave the input box's area alone, or every repaint (1.5 s timer) flickers over
+  // the edit control.
+  SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_CLIPCHILDREN);
   ui::takeHardwareSnapshot(ui);
   p.timer = SetTimer(window, kRefreshTimerId, kRefreshPeriodMs, nullptr);
   if (!host.inputBox())
@@ -68,13 +72,21 @@ void onCreate(HWND window) {
     if (parts().refresher) parts().refresher->setVisibleCategory(visibleCategory(entry));
   };
   if (const ui::SidebarEntry* entry = ui.currentEntry()) p.refresher->setVisibleCategory(visibleCategory(*entry));
-  p.refresher->start();
   ui.booster = &BoosterEngine::instance();  // off until its button starts it
   ui.monitorSnapshot = [] { return ResourceMonitor::instance().snapshot(); };
-  ResourceMonitor::instance().start();
   ui::greetInChat(ui);
   const ui::SidebarEntry* entry = ui.currentEntry();
   host.showInputBox(entry && entry->kind == ui::PageKind::Assistant);
+}
+
+// The refresher and the monitor start once the first frame is on screen: until then they would
+// only compete with it for the CPU and the wineserver (the score shows "—" meanwhile).
+void startBackgroundThreadsOnce() {
+  WindowParts& p = parts();
+  if (p.threadsStarted) return;
+  p.threadsStarted = true;
+  if (p.refresher) p.refresher->start();
+  ResourceMonitor::instance().start();
 }
 
 void onDestroy(HWND window) {
@@ -82,7 +94,9 @@ void onDestroy(HWND window) {
   ui::UiState& ui = uiState();
   BoosterEngine::instance().stop();
   ResourceMonitor::instance().stop();
-  if (p.refresher) p.refresher->stop();
+  // The refresher may be inside a slow query: it is not waited for. It lives in the process-wide
+  // parts (never destroyed), like the cache and the host it reports to.
+  if (p.refresher) p.refresher->stopWithoutWaiting();
   if (ui.memory) saveMemory(*ui.memory, ui.memoryFile);
   if (p.timer) KillTimer(window, p.timer);
   p.timer = 0;
@@ -109,6 +123,7 @@ void onPaint(HWND window) {
     SelectObject(memory.get(), previous);
   }
   EndPaint(window, &ps);
+  startBackgroundThreadsOnce();
 }
 
 void onJobDone(WPARAM wParam, LPARAM lParam) {
@@ -173,7 +188,9 @@ void fitMainWindowToMonitor(HWND window) {
   SetWindowPos(window, nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ui::UiState& ui = uiState();
   Win32WindowHost& host = windowHost();
   switch (message) {
@@ -232,6 +249,18 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return handleMessage(window, message, wParam, lParam);
+  } catch (...) {
+    // Out of memory in a handler: that one action is lost, but nothing may unwind through
+    // user32's frames (the jobs clear their busy flag themselves).
+    return 0;
+  }
 }
 
 }  // namespace vx::app

@@ -4,6 +4,7 @@
 // job thread (ui/jobs) and by vxctl.
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct JobResult {
   bool succeeded = false;
   bool needsReboot = false;
   bool clearSelection = false;
+  // A card's job: the tweak's state read after the apply, so the card shows it at once.
+  std::optional<TweakState> tweakState;
   bool operator==(const JobResult&) const = default;
 };
 

@@ -58,10 +58,15 @@ int tierOf(const Tweak& tweak) {
 }
 
 std::vector<TweakPtr> selectProfile(int level, const TweakCatalog& catalog) {
+  return selectProfile(level, catalog, [](Tweak& tweak) { return guarded::queryState(tweak); });
+}
+
+std::vector<TweakPtr> selectProfile(int level, const TweakCatalog& catalog,
+                                    const std::function<TweakState(Tweak&)>& stateOf) {
   std::vector<TweakPtr> list;
   for (const auto& tweak : catalog) {
     if (!tweak || !inProfile(tierOf(*tweak), level)) continue;
-    if (guarded::queryState(*tweak) == TweakState::Unavailable) continue;
+    if (stateOf(*tweak) == TweakState::Unavailable) continue;
     list.push_back(tweak);
   }
   return list;

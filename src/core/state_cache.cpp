@@ -38,6 +38,11 @@ TweakState TweakStateCache::cachedState(Tweak& tweak, std::int64_t maxAgeMs) {
   return queryAndStore(tweak).state;
 }
 
+TweakState TweakStateCache::knownState(Tweak& tweak) {
+  if (const std::optional<TweakState> known = lastKnown(tweak.id)) return *known;
+  return queryAndStore(tweak).state;
+}
+
 std::optional<TweakState> TweakStateCache::lastKnown(const std::wstring& id) const {
   std::lock_guard lock(mutex_);
   auto it = entries_.find(id);
@@ -52,6 +57,11 @@ bool TweakStateCache::needsRefresh(const std::wstring& id, std::int64_t maxAgeMs
 }
 
 bool TweakStateCache::refresh(Tweak& tweak) { return queryAndStore(tweak).changed; }
+
+void TweakStateCache::store(const std::wstring& id, TweakState state) {
+  std::lock_guard lock(mutex_);
+  entries_.insert_or_assign(id, Entry{state, clock_(), generation_});
+}
 
 void TweakStateCache::clear() {
   std::lock_guard lock(mutex_);

@@ -29,12 +29,20 @@ class TweakStateCache {
   // which never queries.
   std::optional<TweakState> lastKnown(const std::wstring& id) const;
 
+  // The last known state, also when stale; a tweak with none yet is queried now and stored. For
+  // the UI thread's advice, which then waits on no more than the tweaks never seen.
+  TweakState knownState(Tweak& tweak);
+
   // True when the entry is missing, cleared, or at least maxAgeMs old: what a refresher queries next.
   bool needsRefresh(const std::wstring& id, std::int64_t maxAgeMs) const;
 
   // Queries the tweak now and stores the result (unless a clear() came in between). True when the
   // stored state differs from the last known one.
   bool refresh(Tweak& tweak);
+
+  // Stores a state just read by the caller (after its own action), fresh from now on; a clear()
+  // before it does not drop it. For the card that was just applied or reverted.
+  void store(const std::wstring& id, TweakState state);
 
   // Marks every entry stale; the states stay known for painting.
   void clear();

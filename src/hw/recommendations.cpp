@@ -196,12 +196,23 @@ bool isPending(const TweakCatalog& catalog, const std::wstring& id) {
 }
 
 std::vector<Recommendation> buildRecommendations(const HardwareProfile& profile, const TweakCatalog& catalog) {
+  return buildRecommendations(profile, catalog, [](Tweak& tweak) { return guarded::queryState(tweak); });
+}
+
+std::vector<Recommendation> buildRecommendations(const HardwareProfile& profile, const TweakCatalog& catalog,
+                                                 const std::function<TweakState(Tweak&)>& stateOf) {
+  const auto isPendingIn = [&](const wchar_t* id) {
+    const TweakPtr tweak = findById(catalog, id);
+    if (!tweak) return false;
+    const TweakState state = stateOf(*tweak);
+    return state == TweakState::NotApplied || state == TweakState::Undetermined;
+  };
   std::vector<Recommendation> list;
   for (const Candidate& c : kCandidates) {
     // The machine is checked first: a tweak is only queried when its advice could apply.
     if (!machineFits(c.needs, profile)) continue;
     const bool pending = std::any_of(c.pendingAny.begin(), c.pendingAny.end(),
-                                     [&](const wchar_t* id) { return isPending(catalog, id); });
+                                     [&](const wchar_t* id) { return isPendingIn(id); });
     if (!pending) continue;
     Recommendation r;
     r.title = fillIn(c.title, profile);

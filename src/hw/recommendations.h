@@ -1,6 +1,7 @@
 // Personal recommendations derived from the hardware profile and the tweaks still to apply, in
 // priority order. Rebuilt by the UI after every action; also printed by vxctl advice.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,10 @@ const wchar_t* recommendationPriorityLabel(int priority);
 // not through the state cache).
 bool isPending(const TweakCatalog& catalog, const std::wstring& id);
 
-// Every recommendation whose condition holds, stably sorted by priority.
+// Every recommendation whose condition holds, stably sorted by priority. Queries the tweaks now.
 std::vector<Recommendation> buildRecommendations(const HardwareProfile& profile, const TweakCatalog& catalog);
+// The same with each tweak's state taken from `stateOf` (the window passes its cached states).
+std::vector<Recommendation> buildRecommendations(const HardwareProfile& profile, const TweakCatalog& catalog,
+                                                 const std::function<TweakState(Tweak&)>& stateOf);
 
 }  // namespace vx

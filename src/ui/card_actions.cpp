@@ -35,6 +35,12 @@ void toggleCard(UiState& state, WindowHost& host, int index) {
     return;
   }
   const bool revert = current == TweakState::Applied;
+  if (!revert && guarded::isAggressive(*tweak)) {
+    // The backup and the restore point can take tens of seconds on Windows: a job, so that the
+    // window keeps answering (Windows calls a window silent for 5 s hung).
+    startCardApplyJob(state, host, tweak);
+    return;
+  }
   StatusText status;
   try {
     status = revert ? revertWithStatus(*tweak) : applyWithStatus(*tweak);
@@ -45,6 +51,9 @@ void toggleCard(UiState& state, WindowHost& host, int index) {
   }
   state.setStatus(status.text, outcomeColor(status.outcome));
   state.states->clear();
+  // The card's own state is read now, so the next frame shows the new dot and button; the
+  // refresher re-reads the rest of the catalogue.
+  state.states->store(tweak->id, guarded::queryState(*tweak));
   try {
     rebuildRecommendations(state);
   } catch (...) {

@@ -19,11 +19,24 @@ Color scoreColor(int score) {
   return kColorSuccess;
 }
 
-SystemScore homeScore(const UiState& state) {
+std::optional<SystemScore> homeScore(const UiState& state) {
   if (state.queryStatesWhilePainting) return computeScore(state.catalogue);
   const TweakStateCache& cache = *state.states;
-  return computeScore(state.catalogue,
-                      [&cache](Tweak& tweak) { return cache.lastKnown(tweak.id).value_or(TweakState::Undetermined); });
+  bool complete = true;
+  SystemScore score = computeScore(state.catalogue, [&cache, &complete](Tweak& tweak) {
+    const std::optional<TweakState> known = cache.lastKnown(tweak.id);
+    if (!known) complete = false;
+    return known.value_or(TweakState::Undetermined);
+  });
+  if (!complete) return std::nullopt;
+  return score;
+}
+
+void drawPendingGauge(Canvas& canvas, Point c, int r, int dpi) {
+  auto s = [dpi](int v) { return scale(v, dpi); };
+  canvas.arc({c.x - r, c.y - r, c.x + r, c.y + r}, 0, 360, kColorControl, s(8));
+  canvas.drawText(kGaugePendingValue, {c.x - r, c.y - s(20), c.x + r, c.y + s(4)}, kColorText, TextFormat::Center,
+                  FontId::Title);
 }
 
 void drawGauge(Canvas& canvas, Point c, int r, int value, const std::wstring& label, Color color, int dpi) {

@@ -28,13 +28,18 @@ void paintHome(Canvas& canvas, UiState& state, const Rect& c) {
                   TextFormat::Left, FontId::Title);
 
   canvas.clipTo(h.body);
-  const SystemScore score = homeScore(state);
-  const Color color = scoreColor(score.score);
   canvas.fillRoundedBordered(h.scoreCard, kColorPanel, kColorPanelBorder, s(12));
   canvas.drawText(L"Оптимизация системы", h.scoreHeading, kColorTextDim, TextFormat::Left, FontId::Bold);
-  drawGauge(canvas, h.gaugeCentre, h.gaugeRadius, score.score, score.level, color, dpi);
-  canvas.drawText(std::to_wstring(score.appliedCount) + L" / " + std::to_wstring(score.countedCount) + L" твиков применено",
-                  h.appliedLine, kColorTextDim, TextFormat::Center, FontId::Small);
+  if (const std::optional<SystemScore> score = homeScore(state)) {
+    drawGauge(canvas, h.gaugeCentre, h.gaugeRadius, score->score, score->level, scoreColor(score->score), dpi);
+    canvas.drawText(std::to_wstring(score->appliedCount) + L" / " + std::to_wstring(score->countedCount) +
+                        L" твиков применено",
+                    h.appliedLine, kColorTextDim, TextFormat::Center, FontId::Small);
+  } else {
+    // The refresher's first pass is still running: no number it could not yet know.
+    drawPendingGauge(canvas, h.gaugeCentre, h.gaugeRadius, dpi);
+    canvas.drawText(kScorePendingLine, h.appliedLine, kColorTextDim, TextFormat::Center, FontId::Small);
+  }
 
   const MonitorSnapshot loads = state.monitorSnapshot ? state.monitorSnapshot() : MonitorSnapshot{};
   drawMetricTile(canvas, h.metricTiles[0], L"CPU", loads.cpuPercent, loads.cpuHistory, kColorAccent, dpi);

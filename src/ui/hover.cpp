@@ -31,11 +31,23 @@ void onMouseMove(UiState& state, WindowHost& host, int x, int y) {
   host.invalidate();
 }
 
+int wheelNotches(UiState& state, int target, int wheelDelta) {
+  if (target != state.wheelTarget) {
+    state.wheelTarget = target;
+    state.wheelRemainder = 0;
+  }
+  state.wheelRemainder += wheelDelta;
+  const int notches = state.wheelRemainder / kWheelDeltaPerNotch;  // toward zero, either direction
+  state.wheelRemainder -= notches * kWheelDeltaPerNotch;
+  return notches;
+}
+
 void onMouseWheel(UiState& state, WindowHost& host, int wheelDelta, Point at) {
   const SidebarEntry* entry = state.currentEntry();
   if (entry && entry->kind == PageKind::Assistant && state.chatPanel.contains(at.x, at.y)) {
     // Away from the user shows older messages.
-    const int notches = wheelDelta / 120;
+    const int notches = wheelNotches(state, wheelTargetOf(state, WheelArea::Chat), wheelDelta);
+    if (notches == 0) return;
     int scroll = state.chatScroll + notches * scale(60, state.dpi);
     if (scroll > state.chatScrollMax) scroll = state.chatScrollMax;
     if (scroll < 0) scroll = 0;
@@ -47,7 +59,8 @@ void onMouseWheel(UiState& state, WindowHost& host, int wheelDelta, Point at) {
 }
 
 void onMouseWheel(UiState& state, WindowHost& host, int wheelDelta) {
-  const int notches = -wheelDelta / 120;
+  const int notches = -wheelNotches(state, wheelTargetOf(state, WheelArea::Page), wheelDelta);
+  if (notches == 0) return;  // a touchpad's small step: kept until a notch is complete
   state.scrollOffset += notches * scale(60, state.dpi);
   if (state.scrollOffset < 0) state.scrollOffset = 0;
   // The painter records how much of the page's list is visible: scrolling stops where the last

@@ -5,6 +5,8 @@
 #include "services/cleanup_job.h"
 
 #include "core/catalog.h"
+#include "core/engine.h"
+#include "core/guarded_calls.h"
 #include "core/profiles.h"
 #include "platform/system_tool.h"
 
@@ -15,19 +17,27 @@ bool launchJob(UiState& state, WindowHost& host, const std::wstring& progressTex
   if (state.busy.exchange(1) != 0) return false;
   state.setStatus(progressText, kColorTextDim);
   host.invalidate();
-  WindowHost* target = &host;
-  auto worker = [target, body = std::move(body), failure]() {
-    JobResult result;
-    try {
-      result = body();
-    } catch (...) {
-      result = failure;
-    }
-    target->postJobResult(result);
-  };
-  if (!state.startWorker(std::move(worker))) {
+  bool started = false;
+  try {
+    WindowHost* target = &host;
+    auto worker = [target, body = std::move(body), failure]() {
+      JobResult result;
+      try {
+        result = body();
+      } catch (...) {
+        result = failure;
+      }
+      target->postJobResult(result);
+    };
+    started = state.startWorker(std::move(worker));
+  } catch (...) {
+    // Out of memory for the worker's copies or its thread: the job never started. Nothing may
+    // leave the window procedure, and the window must not stay locked.
+    started = false;
+  }
+  if (!started) {
     state.busy.store(0);
-    state.setStatus(kWorkerFailedText, kColorFailure);
+    state.setStatus(failure.text.empty() ? std::wstring(kWorkerFailedText) : failure.text, kColorFailure);
     host.invalidate();
     return false;
   }
@@ -57,10 +67,17 @@ void startSelectedJob(UiState& state, WindowHost& host) {
 
 void startProfileJob(UiState& state, WindowHost& host, int level) {
   if (state.busy.load() != 0) return;  // a second click changes nothing, not even the status
-  std::vector<TweakPtr> tweaks = selectProfile(level, state.catalogue);
+  // The worker chooses the tweaks (that queries every tiered tweak); the count in the progress
+  // text comes from the states the cards already show, so the click waits on nothing.
+  const TweakStateCache& cache = *state.states;
+  const std::size_t expected =
+      selectProfile(level, state.catalogue, [&cache](Tweak& tweak) {
+        return cache.lastKnown(tweak.id).value_or(TweakState::Undetermined);
+      }).size();
   const std::wstring name = profileName(level);
-  const std::wstring progress = profileJobStartText(name, tweaks.size());
-  launchJob(state, host, progress, [tweaks = std::move(tweaks), name] { return runProfileJob(tweaks, name); },
+  const std::wstring progress = profileJobStartText(name, expected);
+  launchJob(state, host, progress,
+            [catalogue = state.catalogue, level, name] { return runProfileJob(selectProfile(level, catalogue), name); },
             JobResult{L"Не удалось применить профиль «" + name + L"»"});
 }
 
@@ -71,14 +88,39 @@ void startRecommendationJob(UiState& state, WindowHost& host, const std::vector<
             JobResult{L"Не удалось применить рекомендацию"});
 }
 
+void startCardApplyJob(UiState& state, WindowHost& host, const TweakPtr& tweak) {
+  if (!tweak) return;
+  const std::wstring failureText = tweak->title + L": ошибка применения";
+  auto body = [tweak, failureText] {
+    JobResult result;
+    try {
+      const StatusText status = applyWithStatus(*tweak);
+      result.text = status.text;
+      result.succeeded = status.outcome == StatusOutcome::Success;
+    } catch (...) {
+      result.text = failureText;  // the card's own failure text, as on the UI thread
+    }
+    result.tweakState = guarded::queryState(*tweak);
+    return result;
+  };
+  if (launchJob(state, host, kSafetyNetProgressText, std::move(body), JobResult{failureText}))
+    state.cardJobTweak = tweak->id;
+}
+
 void rebuildRecommendations(UiState& state) {
-  state.recommendations = buildRecommendations(state.hardware, state.catalogue);
+  TweakStateCache& cache = *state.states;
+  state.recommendations = buildRecommendations(state.hardware, state.catalogue,
+                                               [&cache](Tweak& tweak) { return cache.knownState(tweak); });
 }
 
 void onJobDone(UiState& state, WindowHost& host, const std::wstring* text, JobFlags flags) {
   if (text) state.setStatus(*text, flags.succeeded ? kColorSuccess : kColorFailure);
   if (flags.clearSelection) state.selectedIds.clear();
   state.states->clear();
+  // A card's job brings its tweak's new state: the next frame shows it without waiting for the
+  // refresher, which re-reads the rest.
+  if (flags.tweakState && !state.cardJobTweak.empty()) state.states->store(state.cardJobTweak, *flags.tweakState);
+  state.cardJobTweak.clear();
   rebuildRecommendations(state);
   state.busy.store(0);
   host.invalidate();

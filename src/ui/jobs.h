@@ -14,8 +14,9 @@
 namespace vx::ui {
 
 // The common pattern: takes `busy`, shows the progress text, starts the worker. The worker runs
-// `body`; an exception from it becomes a failed result with `failureText`. When no thread can be
-// started, busy is cleared and the failure shows in red. False when no job was started.
+// `body`; an exception from it becomes the `failure` result. When no worker can be made (no
+// thread, no memory: every exception is caught), busy is cleared and the failure's text shows in
+// red. False when no job was started.
 // The host must outlive the worker (the window's host lives for the whole process).
 bool launchJob(UiState& state, WindowHost& host, const std::wstring& progressText, std::function<JobResult()> body,
                const JobResult& failure);
@@ -27,7 +28,13 @@ void startRecommendationJob(UiState& state, WindowHost& host, const std::vector<
 // Maintenance action 0 temporary files, 1 DNS cache, 2 recycle bin, 3 Explorer restart; any other
 // number starts nothing.
 void startCleanupJob(UiState& state, WindowHost& host, int action);
+// An aggressive card's apply (backup and restore point can take tens of seconds on Windows): the
+// same texts as the card's own apply, and the tweak's new state with the result.
+void startCardApplyJob(UiState& state, WindowHost& host, const TweakPtr& tweak);
 
+inline constexpr const wchar_t* kSafetyNetProgressText = L"Создаю бэкап и точку восстановления...";
+
+// Shown when a worker cannot be made and the job brings no failure text of its own.
 inline constexpr const wchar_t* kWorkerFailedText = L"Не удалось запустить фоновую задачу";
 
 // Completion on the UI thread: the status text (green or red; none when text is null), the
@@ -44,7 +51,8 @@ inline constexpr const wchar_t* kRebootQuestion =
 inline constexpr const wchar_t* kRebootArguments = L"/r /t 30 /c \"Vantorix: применение твиков, требующих перезагрузки\"";
 inline constexpr const wchar_t* kRebootScheduledText = L"Перезагрузка через 30 секунд. Отмена: shutdown /a в cmd";
 
-// Rebuilds the advice from the hardware snapshot and the catalogue.
+// Rebuilds the advice from the hardware snapshot and the cached states (stale ones too; only a
+// tweak the cache has never seen is queried), so the UI thread does not wait on the catalogue.
 void rebuildRecommendations(UiState& state);
 
 }  // namespace vx::ui

@@ -3,6 +3,7 @@
 // hit regions of what it drew. Called by the window's WM_PAINT and by the tests.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ void paintHome(Canvas& canvas, UiState& state, const Rect& content);
 // A ring gauge around (cx, cy): the grey track, the value arc clockwise from the top, the value
 // and the label in the centre.
 void drawGauge(Canvas& canvas, Point centre, int radius, int value, const std::wstring& label, Color color, int dpi);
+// The gauge before the score is known: its track with "—" where the number goes.
+void drawPendingGauge(Canvas& canvas, Point centre, int radius, int dpi);
+inline constexpr const wchar_t* kGaugePendingValue = L"\u2014";
+inline constexpr const wchar_t* kScorePendingLine = L"Проверяю твики...";
 // Grid at the quarters and the samples (0..100) as a line; nothing with fewer than two samples.
 void drawLineChart(Canvas& canvas, const Rect& rect, const std::vector<std::int32_t>& samples, Color color);
 void drawMetricTile(Canvas& canvas, const Rect& rect, const std::wstring& label, int percent,
@@ -39,8 +44,9 @@ void drawUtilityTile(Canvas& canvas, UiState& state, const Rect& rect, const std
                      const std::wstring& subtitle, HitKind kind);
 // The colour of a score: failure below 25, warning below 50, accent below 75, success from 75.
 Color scoreColor(int score);
-// The score of the Home page, from the last known cached states (never a query while painting).
-SystemScore homeScore(const UiState& state);
+// The score of the Home page, from the last known cached states (never a query while painting);
+// nothing until every tweak's state has arrived once, so the first frames show no made-up 0.
+std::optional<SystemScore> homeScore(const UiState& state);
 
 // The Assistant page: title row with refresh and engine buttons, profile line, recommendation
 // cards, chat panel with the input box and the send button, status line.

@@ -23,7 +23,11 @@ void sendQuestion(UiState& state, WindowHost& host) {
   const std::wstring question = trimSpacesAndTabs(host.inputText());
   if (question.empty()) return;  // the blanks stay in the box
   state.chat.push_back(ChatMessage{true, question, {}});
-  const ReplyContext context{state.hardware, state.catalogue, cachedStates(*state.states), assistantRandom()};
+  // Known states, also stale ones: the reply queries only the tweaks the cache has never seen, so
+  // its cost does not grow with the catalogue (the refresher keeps the known ones current).
+  TweakStateCache& cache = *state.states;
+  const StateSource known = [&cache](Tweak& tweak) { return cache.knownState(tweak); };
+  const ReplyContext context{state.hardware, state.catalogue, known, assistantRandom()};
   const AnsweredQuestion answered = answerQuestion(question, *state.memory, context, state.memoryFile);
   state.chat.push_back(ChatMessage{false, answered.reply.text, answered.reply.tweakIds});
   host.clearInputText();

@@ -25,12 +25,21 @@ StateRefresher::~StateRefresher() { stop(); }
 
 void StateRefresher::start() {
   if (running_.exchange(true)) return;
+  {
+    std::lock_guard lock(idleMutex_);
+    ended_ = false;
+  }
   thread_ = std::thread([this] { run(); });
 }
 
 void StateRefresher::stop() {
   running_.store(false);
   if (thread_.joinable()) thread_.join();
+}
+
+void StateRefresher::stopWithoutWaiting() {
+  running_.store(false);
+  if (thread_.joinable()) thread_.detach();
 }
 
 void StateRefresher::setVisibleCategory(std::optional<TweakCategory> category) {
@@ -80,6 +89,16 @@ void StateRefresher::run() {
     if (step() && running_.load()) continue;
     options_.sleepMs(options_.sliceMs);
   }
+  // Notified under the lock: a waiter may destroy the refresher once it returns, and the thread
+  // touches nothing of it after unlocking.
+  std::lock_guard lock(idleMutex_);
+  ended_ = true;
+  idleSignal_.notify_all();
+}
+
+bool StateRefresher::waitUntilEnded(std::int64_t timeoutMs) {
+  std::unique_lock lock(idleMutex_);
+  return idleSignal_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return ended_; });
 }
 
 bool StateRefresher::waitUntilCurrent(std::int64_t timeoutMs) {

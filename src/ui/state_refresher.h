@@ -38,6 +38,10 @@ class StateRefresher {
   void start();
   // Joins the thread within about one slice (plus a query that is running).
   void stop();
+  // For closing the window: tells the thread to end and lets it go without waiting, so a slow
+  // query (game discovery, a service) never holds up the exit. The refresher, its cache and the
+  // callback's target must then stay alive for the rest of the process.
+  void stopWithoutWaiting();
 
   // The category whose tweaks go first; nothing for a page without cards.
   void setVisibleCategory(std::optional<TweakCategory> category);
@@ -49,6 +53,9 @@ class StateRefresher {
   // Waits until a check that began after this call found nothing stale (every entry queried
   // since the last clear()). For tests; false on time-out.
   bool waitUntilCurrent(std::int64_t timeoutMs);
+  // Waits until the thread has left its loop (also one let go by stopWithoutWaiting). For tests;
+  // false on time-out.
+  bool waitUntilEnded(std::int64_t timeoutMs);
 
  private:
   TweakPtr nextTweak(std::int64_t maxAgeMs) const;
@@ -66,6 +73,7 @@ class StateRefresher {
   std::mutex idleMutex_;
   std::condition_variable idleSignal_;
   std::uint64_t idleChecks_ = 0;
+  bool ended_ = false;  // under idleMutex_
 };
 
 }  // namespace vx::ui

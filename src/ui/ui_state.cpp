@@ -24,8 +24,8 @@ bool startDetachedWorker(std::function<void()> body) {
   try {
     std::thread(std::move(body)).detach();
     return true;
-  } catch (const std::system_error&) {
-    return false;
+  } catch (...) {
+    return false;  // no thread (std::system_error) or no memory for it
   }
 }
 

@@ -96,12 +96,18 @@ struct UiState {
   int hoverIndex = -1;
   int scrollOffset = 0;
   int contentHeight = 0;
+  // The wheel's delta not yet scrolled (less than a notch) and the target it belongs to.
+  int wheelRemainder = 0;
+  int wheelTarget = -1;
   int listHeight = 0;  // visible height of the page's scrolled list, written by the page painter
   HardwareProfile hardware;
   std::vector<Recommendation> recommendations;
   std::wstring statusText = kReadyText;
   Color statusColor = kColorTextDim;
   std::atomic<std::uint8_t> busy{0};
+  // The id of the tweak whose card job is running (empty otherwise); its new state arrives with
+  // the job's result.
+  std::wstring cardJobTweak;
   std::vector<ChatMessage> chat;
   int chatScroll = 0;
   int tooltipIndex = -1;

@@ -2,7 +2,7 @@
 
 #include "catalog/build_catalog.h"
 #include "core/user_account.h"
-#include "ui/jobs.h"
+#include "ui/theme.h"
 
 namespace vx::ui {
 
@@ -15,7 +15,6 @@ void buildCatalogueAndSidebar(UiState& state) {
 
 void takeHardwareSnapshot(UiState& state) {
   refreshHardwareProfile(state.hardware);
-  rebuildRecommendations(state);
   state.driverCards = readGpuDriverInfo();
 }
 

@@ -1,5 +1,6 @@
 // The portable part of creating the main window, in the order the window needs it: catalogue,
-// sidebar, hardware snapshot, advice, GPU driver list, the assistant's greeting. Called once by
+// sidebar, hardware snapshot, GPU driver list, the assistant's greeting. Nothing here queries a
+// tweak: the advice and the score come from the state refresher's first pass. Called once by
 // WM_CREATE; the Win32 parts (fonts, timer, input box, threads) stay in src/app.
 #pragma once
 #include "ui/ui_state.h"
@@ -13,7 +14,7 @@ inline constexpr const wchar_t* kAssistantGreeting =
 // Also puts the note on the status line when the program runs under another account than the
 // desktop's (core/user_account.h).
 void buildCatalogueAndSidebar(UiState& state);
-void takeHardwareSnapshot(UiState& state);  // hardware, advice and driver cards
+void takeHardwareSnapshot(UiState& state);  // hardware and driver cards
 void greetInChat(UiState& state);
 
 }  // namespace vx::ui

@@ -26,5 +26,20 @@ TEST(JobMessageWin32, ResultArrivesWithItsFlagsAndAGoneWindowRefusesIt) {
   EXPECT_FALSE(PeekMessageW(&message, nullptr, app::kWmJobDone, app::kWmJobDone, PM_REMOVE));
 }
 
+TEST(JobMessageWin32, CardJobCarriesItsTweaksNewState) {
+  HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(window);
+  for (TweakState state : {TweakState::NotApplied, TweakState::Applied, TweakState::Unavailable}) {
+    JobResult result{L"Твик: применено  •  Бэкап создан", true};
+    result.tweakState = state;
+    ASSERT_TRUE(app::postJobDone(window, result));
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, window, app::kWmJobDone, app::kWmJobDone, PM_REMOVE));
+    const app::JobDone done = app::takeJobDone(message.wParam, message.lParam);
+    EXPECT_EQ(done.flags, (ui::JobFlags{true, false, false, state}));
+  }
+  DestroyWindow(window);
+}
+
 }  // namespace
 }  // namespace vx::test

@@ -9,6 +9,8 @@ border colour RGB(48,48,64) at (14, 14) scaled by the DPI.
   gui_pixels.py SHOT down OX OY X Y0 Y1 R G B  -> first client y in column X with that colour, or -1
   gui_pixels.py SHOT right OX OY Y X0 X1 R G B -> last client x in row Y with that colour, or -1
   gui_pixels.py SHOT count OX OY L T R B R G B TOL -> pixels within TOL of the colour in the rectangle
+  gui_pixels.py SHOT rows OX OY L T R B R G B TOL  -> how many rows of the rectangle hold that colour
+  gui_pixels.py SHOT same OTHER OX OY L T R B  -> "1" when both shots agree in the rectangle, else "0"
 """
 import subprocess
 import sys
@@ -74,6 +76,19 @@ def main():
         ox, oy, left, top, right, bottom, r, g, b, tol = map(int, args)
         print(sum(1 for y in range(top, bottom) for x in range(left, right)
                   if near(px(ox + x, oy + y), (r, g, b), tol)))
+    elif command == "rows":
+        ox, oy, left, top, right, bottom, r, g, b, tol = map(int, args)
+        print(sum(1 for y in range(top, bottom)
+                  if any(near(px(ox + x, oy + y), (r, g, b), tol) for x in range(left, right))))
+    elif command == "same":
+        other = args[0]
+        ox, oy, left, top, right, bottom = map(int, args[1:])
+        w2, h2, data2 = load(other)
+        def px2(x, y):
+            i = (y * w2 + x) * 3
+            return tuple(data2[i:i + 3])
+        print(1 if all(px(ox + x, oy + y) == px2(ox + x, oy + y)
+                       for y in range(top, bottom) for x in range(left, right)) else 0)
     else:
         sys.exit(f"unknown command {command}")
 

@@ -4,7 +4,9 @@
 # box and switches the engine, "Папка бэкапов" reports in green on Home, every category
 # page is kept as a screenshot (build/test-results/gui/), pixel checks at layout points, a card's
 # "Применить" writes its registry value and a second click reverts it, "Применить все" runs as a
-# job, the window answers messages quickly all along (a round-trip probe), 144 DPI gives a
+# job, the window answers messages quickly all along (a round-trip probe), the first frame's gauge
+# shows "—" until the states are known (never a made-up 0), a card's new state is on screen
+# within 300 ms of its click, touchpad-sized wheel steps add up to a scroll, 144 DPI gives a
 # 330 px sidebar in a window grown with the DPI, its rows packed above the quick actions and a
 # Home page that scrolls, and closing the window ends the process with exit code 0.
 set -uo pipefail
@@ -82,6 +84,15 @@ margin=14
 start_window; started=$?
 check "window appears and paints" test "$started" -eq 0
 [ "$started" -eq 0 ] || e2e_finish
+# The first frame: the gauge's number is "—" (a flat dash, a few rows tall) while the refresher's
+# first pass runs, or a real score, whose ring then shows its arc; a "0" over a grey ring there is
+# the number of states not yet read.
+first=$shots/first-frame.png
+cp "$shots/start.png" "$first"
+number_rows=$(px "$first" rows "$ox" "$oy" 328 304 448 328 245 245 252 40)
+first_seen="a score"; [ "$number_rows" -le 5 ] && first_seen="the dash"
+check "home: the first frame's gauge shows the dash or a score ($first_seen, $number_rows rows of digits)" \
+  eval "[ $number_rows -le 5 ] || ! colour_is $first 388 264 38 38 52 >/dev/null"
 home=$(shot home)
 check "home: selected sidebar row and its accent bar" \
   eval "colour_is $home 33 $(sidebar_row_y 0) 140 110 255 && colour_is $home 205 196 56 50 90"
@@ -181,8 +192,13 @@ button_x=$((client_w - 14 - 20 - 55))
 button_y=$(px "$system" down "$ox" "$oy" "$button_x" 244 420 140 110 255)
 check "first card's button found" test "$button_y" -gt 244
 reg_before=$(maps_value)
+toggle_x=$((button_x - 55 - 20 - 23))  # the middle of the toggle's track, left of the button
 click "$button_x" $((button_y + 17))
-sleep 2.5
+sleep 0.2
+quick=$(shot card-applied-at-once)
+check "card apply: the toggle is on within 300 ms of the click" colour_is "$quick" "$toggle_x" $((button_y + 17)) 140 110 255
+check "card apply: the state dot is green within 300 ms" colour_is "$quick" 295 267 72 200 130
+sleep 2.3
 applied=$(shot card-applied)
 check "card apply writes the value" test "$(maps_value)" = "0x0"
 check "card apply: status line green" status_has "$applied" 72 200 130
@@ -194,6 +210,23 @@ check "second click reverts (value deleted)" test -z "$(maps_value)"
 check "card revert: status line green" status_has "$reverted" 72 200 130
 check "card revert: state dot red again" colour_is "$reverted" 295 267 232 84 84
 [ -z "$reg_before" ] || echo "note: the value existed before the test ($reg_before)"
+
+# A precision touchpad's steps: WM_MOUSEWHEEL with delta 40 (xdotool only sends whole notches).
+# Two of them scroll nothing yet, the third completes a notch and the games list moves.
+if [ -f "$probe" ]; then
+  click 100 "$(sidebar_row_y 3)"
+  sleep 1.5
+  list_rect="248 244 $((client_w - 14)) $((client_h - 60))"
+  unscrolled=$(shot wheel-before)
+  wine "$probe" wheel 700 500 -40 2 >/dev/null 2>&1
+  sleep 0.8
+  partial=$(shot wheel-two-small-steps)
+  wine "$probe" wheel 700 500 -40 1 >/dev/null 2>&1
+  sleep 0.8
+  scrolled=$(shot wheel-three-small-steps)
+  check "wheel: two steps of 40 do not scroll yet" test "$(px "$unscrolled" same "$partial" "$ox" "$oy" $list_rect)" = 1
+  check "wheel: the third step of 40 scrolls the list" test "$(px "$unscrolled" same "$scrolled" "$ox" "$oy" $list_rect)" = 0
+fi
 
 # "Применить все" on the cleanup page runs as a job; its result replaces the progress text.
 click 100 "$(sidebar_row_y 7)"

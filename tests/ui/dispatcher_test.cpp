@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <set>
+#include <utility>
+
 #include "core/backup_folder.h"
+#include "core/engine.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/system.h"
@@ -130,6 +135,147 @@ TEST_F(UiDispatcher, CardOutcomesReachTheStatusLine) {
   EXPECT_EQ(tweak->applies, 2);  // never for the unavailable one
 }
 
+TEST_F(UiDispatcher, AggressiveCardAppliesAsAJobWithTheCardsOwnTexts) {
+  struct Case {
+    const char* name;
+    bool applyOk;
+    bool throwOnApply;
+  };
+  const Case cases[] = {{"applied", true, false}, {"apply fails", false, false}, {"apply throws", true, true}};
+  std::function<void()> pending;
+  state.startWorker = [&pending](std::function<void()> body) {
+    pending = std::move(body);
+    return true;
+  };
+  auto risky = addTweak(L"perf.risky");
+  risky->aggressive = true;
+  state.currentPage = kPerformancePage;
+  state.selectedIds = {L"perf.other"};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto twin = makeFake(L"perf.risky");  // the same tweak, applied the synchronous way
+    for (auto& t : {risky, twin}) {
+      t->state = TweakState::NotApplied;
+      t->aggressive = true;
+      t->applyOk = c.applyOk;
+      t->throwOnApply = c.throwOnApply;
+    }
+    const StatusText expected = applyWithStatus(*twin);
+
+    const int appliesBefore = risky->applies;
+    click(HitKind::CardButton, 0);
+    EXPECT_EQ(state.busy.load(), 1);
+    EXPECT_EQ(state.statusText, L"Создаю бэкап и точку восстановления...");
+    EXPECT_EQ(state.statusColor, ui::kColorTextDim);
+    EXPECT_EQ(risky->applies, appliesBefore) << "applied on the UI thread";
+    click(HitKind::CardButton, 0);  // ignored while the job runs
+    ASSERT_TRUE(pending);
+    std::exchange(pending, nullptr)();
+    EXPECT_FALSE(pending) << "a second job started";
+
+    const JobResult r = host.waitForResult(host.resultCount());
+    EXPECT_EQ(r.text, expected.text);
+    EXPECT_EQ(r.succeeded, expected.outcome == StatusOutcome::Success);
+    EXPECT_FALSE(r.needsReboot);
+    EXPECT_FALSE(r.clearSelection);
+    finishJob();
+    EXPECT_EQ(state.busy.load(), 0);
+    EXPECT_EQ(state.statusText, expected.text);
+    EXPECT_EQ(state.statusColor, r.succeeded ? ui::kColorSuccess : ui::kColorFailure);
+    EXPECT_EQ(host.questions, 0);  // the card never asks for a reboot
+    // The card's new state is in the cache, fresh, before any refresher ran.
+    EXPECT_EQ(cache.lastKnown(L"perf.risky"), risky->state);
+    EXPECT_FALSE(cache.needsRefresh(L"perf.risky", 2000));
+  }
+  EXPECT_EQ(state.selectedIds, std::set<std::wstring>{L"perf.other"});
+}
+
+TEST_F(UiDispatcher, PlainCardsAndRevertsStaySynchronous) {
+  state.startWorker = [](std::function<void()>) -> bool {
+    ADD_FAILURE() << "a job was started";
+    return false;
+  };
+  auto plain = addTweak(L"perf.plain");
+  auto risky = addTweak(L"perf.risky");
+  risky->aggressive = true;
+  risky->state = TweakState::Applied;
+  state.currentPage = kPerformancePage;
+  click(HitKind::CardButton, 0);
+  EXPECT_EQ(state.statusText, L"Твик perf.plain: применено");
+  click(HitKind::CardButton, 1);
+  EXPECT_EQ(state.statusText, L"Твик perf.risky: откачено");
+  EXPECT_EQ(state.busy.load(), 0);
+}
+
+TEST_F(UiDispatcher, NextPaintShowsTheClickedCardsNewState) {
+  // The refresher has seen both tweaks; it does not run again before the paint.
+  auto plain = addTweak(L"perf.plain");
+  auto other = addTweak(L"perf.other");
+  state.currentPage = kPerformancePage;
+  for (auto& t : {plain, other}) cache.refresh(*t);
+  for (bool applied : {true, false}) {
+    SCOPED_TRACE(applied);
+    click(HitKind::CardButton, 0);
+    const RecordingCanvas canvas = paint();
+    const ui::HitRegion* toggle = region(HitKind::CardToggle, 0);
+    ASSERT_TRUE(toggle);
+    EXPECT_EQ(canvas.fillAt(toggle->rect)->color, applied ? ui::kColorAccent : ui::kColorSelected);
+    EXPECT_EQ(cache.lastKnown(L"perf.plain"), applied ? TweakState::Applied : TweakState::NotApplied);
+    EXPECT_TRUE(cache.needsRefresh(L"perf.other", 2000));  // the rest is refreshed as before
+  }
+}
+
+TEST_F(UiDispatcher, WheelDeltasAddUpPerTarget) {
+  struct Step {
+    int page;
+    int delta;
+    int offset;  // scroll offset after the step
+  };
+  struct Case {
+    const char* name;
+    std::vector<Step> steps;
+  };
+  const int kList = kPerformancePage, kOther = kSystemPage;
+  const Case cases[] = {
+      {"one notch", {{kList, -120, 60}}},
+      {"a touchpad's quarter notches", {{kList, -30, 0}, {kList, -30, 0}, {kList, -30, 0}, {kList, -30, 60}}},
+      {"the remainder is kept", {{kList, -45, 0}, {kList, -165, 60}, {kList, -75, 120}, {kList, -75, 180}}},
+      {"-45 then +165 is one notch up", {{kList, -240, 120}, {kList, -45, 120}, {kList, 165, 60}}},
+      {"another target starts afresh", {{kList, -90, 0}, {kOther, -90, 0}, {kOther, -30, 60}}},
+  };
+  for (int i = 0; i < 30; ++i) addTweak(L"perf." + std::to_wstring(i));
+  for (int i = 0; i < 30; ++i) addTweak(L"system." + std::to_wstring(i), TweakCategory::System);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    state.wheelTarget = -1;
+    state.scrollOffset = 0;
+    for (const Step& step : c.steps) {
+      if (state.currentPage != step.page) {
+        state.currentPage = step.page;
+        state.scrollOffset = 0;
+      }
+      paint();
+      ui::onMouseWheel(state, host, step.delta);
+      EXPECT_EQ(state.scrollOffset, step.offset) << "after " << step.delta;
+    }
+  }
+}
+
+TEST_F(UiDispatcher, ChatWheelKeepsItsOwnRemainder) {
+  state.currentPage = 1;  // Assistant
+  for (int i = 0; i < 30; ++i) state.chat.push_back(ui::ChatMessage{i % 2 == 0, L"сообщение " + std::to_wstring(i), {}});
+  paint();
+  ASSERT_GT(state.chatScrollMax, 120);
+  const ui::Point inChat{(state.chatPanel.left + state.chatPanel.right) / 2, state.chatPanel.top + 60};
+  const ui::Point aboveChat{inChat.x, state.chatPanel.top - 20};
+  ui::onMouseWheel(state, host, 90, inChat);
+  ui::onMouseWheel(state, host, 90, aboveChat);  // the list: the chat's 90 is dropped
+  ui::onMouseWheel(state, host, 30, inChat);
+  EXPECT_EQ(state.chatScroll, 0);
+  ui::onMouseWheel(state, host, 90, inChat);
+  EXPECT_EQ(state.chatScroll, 60);
+}
+
 TEST_F(UiDispatcher, SelectionBoxTicksAndUnticksButNotAnUnavailableTweak) {
   auto a = addTweak(L"perf.a");
   auto gone = addTweak(L"perf.gone");
@@ -216,6 +362,7 @@ TEST_F(UiDispatcher, ProfileButtonsChooseTheirLevel) {
   auto gone = addTweak(L"perf.gone");
   gone->ownTier = 1;
   gone->state = TweakState::Unavailable;
+  for (auto& t : {basic, optimal, maximum, gone}) cache.refresh(*t);  // what the refresher found
   state.currentPage = kPerformancePage;
   for (const Case& c : {Case{HitKind::ProfileBasic, L"Профиль «Базовая»: применяю 1 твиков..."},
                         Case{HitKind::ProfileOptimal, L"Профиль «Оптимальная»: применяю 2 твиков..."},

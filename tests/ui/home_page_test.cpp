@@ -116,18 +116,52 @@ TEST_F(HomePage, ScoreComesFromTheCachedStatesNotFromQueries) {
   auto a = addTweak(L"perf.a");
   auto b = addTweak(L"perf.b");
   auto c = addTweak(L"perf.c");
-  addTweak(L"perf.never_queried");  // counts as undetermined until the refresher reaches it
+  auto d = addTweak(L"perf.undetermined");  // counts, but not as applied
   a->state = TweakState::Applied;
   c->state = TweakState::Unavailable;
-  for (auto& t : {a, b, c}) cache.cachedState(*t, 2000);
-  const int queries = a->queries + b->queries + c->queries;
+  d->state = TweakState::Undetermined;
+  for (auto& t : {a, b, c, d}) cache.cachedState(*t, 2000);
+  const int queries = a->queries + b->queries + c->queries + d->queries;
   b->state = TweakState::Applied;  // changed behind the cache's back: the paint must not see it
 
   const RecordingCanvas canvas = paint();
-  EXPECT_EQ(a->queries + b->queries + c->queries, queries) << "a paint queried a tweak";
+  EXPECT_EQ(a->queries + b->queries + c->queries + d->queries, queries) << "a paint queried a tweak";
   EXPECT_TRUE(canvas.drew(L"33"));
   EXPECT_EQ(canvas.text(L"Хорошо")->color, ui::kColorWarning);
   EXPECT_TRUE(canvas.drew(L"1 / 3 твиков применено"));
+}
+
+TEST_F(HomePage, GaugeWaitsForTheFirstPassInsteadOfShowingZero) {
+  auto a = addTweak(L"perf.a");
+  auto b = addTweak(L"perf.b");
+  a->state = TweakState::Applied;
+  b->state = TweakState::Unavailable;
+  const ui::HomeLayout h = ui::homeLayout(ui::frameLayout(1280, 820, 96).content, 0, 96, 0);
+  const ui::Rect number{h.gaugeCentre.x - h.gaugeRadius, h.gaugeCentre.y - 20, h.gaugeCentre.x + h.gaugeRadius,
+                        h.gaugeCentre.y + 4};
+  struct Case {
+    const char* name;
+    std::vector<std::shared_ptr<FakeTweak>> known;
+    std::wstring value, line;
+  };
+  const Case cases[] = {
+      {"nothing yet", {}, L"\u2014", L"Проверяю твики..."},
+      {"half of the pass", {a}, L"\u2014", L"Проверяю твики..."},
+      {"pass complete", {a, b}, L"100", L"1 / 1 твиков применено"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const auto& t : c.known) cache.refresh(*t);
+    const RecordingCanvas canvas = paint();
+    std::wstring shown;
+    for (const DrawCall& call : canvas.all(DrawCall::Text))
+      if (call.rect == number) shown = call.text;
+    EXPECT_EQ(shown, c.value);
+    EXPECT_TRUE(canvas.drew(c.line));
+    EXPECT_FALSE(canvas.drew(L"0 / 0 твиков применено"));
+    // Before the pass: the grey track only, no value arc and no level word.
+    EXPECT_EQ(canvas.all(DrawCall::Arc).size(), c.known.size() == 2 ? 2u : 1u);
+  }
 }
 
 TEST_F(HomePage, DriverCardsShowVersionsAndOpenTheirPage) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "assistant/memory_file.h"
 #include "platform/files.h"
 #include "platform/system.h"
@@ -36,6 +39,26 @@ TEST_F(UiSendQuestion, TrimmedQuestionIsAnsweredAndTheMemorySaved) {
   AssistantMemory reloaded;
   loadMemory(reloaded, state.memoryFile);
   EXPECT_EQ(reloaded.userMessagesTotal, 1);
+}
+
+TEST_F(UiSendQuestion, AdviceQueriesOnlyTweaksTheCacheHasNeverSeen) {
+  // Known states a minute old (stale for the cards) are taken as they are; only the unseen tweak
+  // is asked, once.
+  std::vector<std::shared_ptr<FakeTweak>> known;
+  for (int i = 0; i < 5; ++i) {
+    known.push_back(addTweak(L"perf.k" + std::to_wstring(i)));
+    cache.refresh(*known.back());
+  }
+  cache.clear();
+  auto unseen = addTweak(L"perf.unseen");
+  std::vector<int> before;
+  for (const auto& t : known) before.push_back(t->queries);
+  host.input = L"что посоветуешь";
+  ui::sendQuestion(state, host);
+  ASSERT_EQ(state.chat.size(), 2u);
+  EXPECT_FALSE(state.chat[1].tweakIds.empty());  // the advice list was built
+  for (std::size_t i = 0; i < known.size(); ++i) EXPECT_EQ(known[i]->queries, before[i]) << "perf.k" << i;
+  EXPECT_EQ(unseen->queries, 1);
 }
 
 TEST_F(UiSendQuestion, BlankQuestionStaysInTheBoxAndAddsNothing) {

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 #include "support/fake_tweak.h"
 #include "ui/state_refresher.h"
@@ -117,6 +122,56 @@ TEST_F(UiStateRefresher, ConcurrentThreadKeepsTheCacheCurrentAndStops) {
   const int after = watched->queries.load();
   cache.clear();
   EXPECT_EQ(watched->queries.load(), after);
+}
+
+// A tweak whose query blocks until the test lets it go, like a slow game discovery.
+class BlockingTweak : public Tweak {
+ public:
+  explicit BlockingTweak(std::wstring id) : Tweak(id, id, L"", TweakCategory::Games) {}
+  TweakState queryState() override {
+    std::unique_lock lock(mutex);
+    entered = true;
+    signal.notify_all();
+    signal.wait(lock, [this] { return released; });
+    return TweakState::NotApplied;
+  }
+  bool apply() override { return true; }
+  bool revert() override { return true; }
+  void waitUntilEntered() {
+    std::unique_lock lock(mutex);
+    signal.wait_for(lock, std::chrono::seconds(5), [this] { return entered; });
+  }
+  void release() {
+    std::lock_guard lock(mutex);
+    released = true;
+    signal.notify_all();
+  }
+  std::mutex mutex;
+  std::condition_variable signal;
+  bool entered = false, released = false;
+};
+
+TEST_F(UiStateRefresher, ClosingDoesNotWaitForASlowQuery) {
+  auto slow = std::make_shared<BlockingTweak>(L"games.slow");
+  catalog.push_back(slow);
+  TweakStateCache cache;
+  std::atomic<int> changed{0};
+  ui::StateRefresher::Options options;
+  options.sliceMs = 5;
+  auto refresher = std::make_unique<ui::StateRefresher>(catalog, cache, [&] { ++changed; }, options);
+  refresher->start();
+  slow->waitUntilEntered();
+  ASSERT_TRUE(slow->entered);
+  const auto t0 = std::chrono::steady_clock::now();
+  refresher->stopWithoutWaiting();
+  const auto took = std::chrono::steady_clock::now() - t0;
+  EXPECT_LT(took, std::chrono::milliseconds(100));
+  // The query ends later; the thread stores its result and leaves on its own.
+  slow->release();
+  for (int i = 0; i < 500 && !cache.lastKnown(slow->id); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(cache.lastKnown(slow->id), TweakState::NotApplied);
+  ASSERT_TRUE(refresher->waitUntilEnded(5000));  // it saw the flag and left on its own
+  refresher.reset();
 }
 
 }  // namespace
