@@ -49,6 +49,9 @@ class Tweak {
   // Empty when the tweak suits this machine, otherwise one sentence why not.
   virtual std::wstring compatibilityNote() const { return {}; }
   virtual bool needsReboot() const { return false; }
+  // Why the last apply() failed, for the status line, when the tweak can say more than
+  // "ошибка применения"; empty otherwise. Read right after apply(), on the same thread.
+  virtual std::wstring failureNote() const { return {}; }
 
   const std::wstring id;
   const std::wstring title;

@@ -11,6 +11,10 @@
 
 namespace vx {
 
+// The failure note of a config-file tweak whose file is over kGameConfigLimit: nothing was read,
+// backed up or written.
+inline constexpr const wchar_t* kConfigTooLargeNote = L"файл слишком большой — не изменён";
+
 struct CvarSetting {
   std::wstring key;
   std::wstring value;  // as written after the key and one blank, quotes included
@@ -30,10 +34,12 @@ class CvarFileTweak : public Tweak {
 
   // Unavailable without a file; Applied when some line contains the marker.
   TweakState queryState() override;
-  // Refuses (false) when the backup cannot be made or the file cannot be read.
+  // Refuses (false) when the backup cannot be made or the file cannot be read; a file over
+  // kGameConfigLimit is left untouched with kConfigTooLargeNote.
   bool apply() override;
   bool revert() override;
   std::wstring compatibilityNote() const override;
+  std::wstring failureNote() const override { return failure_; }
 
   // The config file found now (cached), or empty.
   std::wstring resolvePath() const;
@@ -44,6 +50,7 @@ class CvarFileTweak : public Tweak {
   const std::wstring marker;
 
  private:
+  std::wstring failure_;  // of the last apply
   GameDiscovery& discovery_;
 };
 
@@ -60,6 +67,7 @@ class WriteFileTweak : public Tweak {
   // Restores the backup; without one, removes the file while it still holds what apply wrote.
   bool revert() override;
   std::wstring compatibilityNote() const override;
+  std::wstring failureNote() const override { return failure_; }
 
   std::wstring resolveFolder() const;
   std::wstring resolvePath() const;
@@ -74,6 +82,7 @@ class WriteFileTweak : public Tweak {
   const std::wstring fallbackFolder;
 
  private:
+  std::wstring failure_;  // of the last apply
   GameDiscovery& discovery_;
 };
 
@@ -88,12 +97,16 @@ class UeEngineIniTweak : public Tweak {
   // Restores the backup; without one, removes a file apply created while it is unchanged.
   bool revert() override;
   std::wstring compatibilityNote() const override;
+  std::wstring failureNote() const override { return failure_; }
 
   // The file apply creates when there is none.
   std::string createdBytes() const;
 
   const std::wstring path;
   const std::vector<IniSetting> settings;
+
+ private:
+  std::wstring failure_;  // of the last apply
 };
 
 }  // namespace vx

@@ -22,6 +22,7 @@ std::string hostFileBytes(const std::filesystem::path& path) {
 
 TEST_F(MemoryPath, LivesInTheVantorixFolderOfProgramData) {
   machine.setProgramDataFolder(std::wstring(L"D:\\Data"));
+  ASSERT_TRUE(createDirectories(L"D:\\Data"));  // ProgramData exists; the Vantorix folder in it is made private
   EXPECT_EQ(memoryPath(), L"D:\\Data\\Vantorix\\memory.json");
   EXPECT_EQ(fileStatus(L"D:\\Data\\Vantorix").kind, FileKind::Directory) << "the folder is created";
 
