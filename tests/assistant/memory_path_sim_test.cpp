@@ -76,3 +76,29 @@ TEST_F(MemoryPath, AFailedSaveKeepsThePreviousFile) {
 
 }  // namespace
 }  // namespace vx
+
+namespace vx {
+namespace {
+
+TEST_F(MemoryPath, FileOverOneMebibyteIsNotReadAndTheNextSaveReplacesIt) {
+  struct Case {
+    std::size_t bytes;
+    std::int32_t loaded;
+  };
+  const std::string head = "{\r\n  \"userMessagesTotal\": 41,\r\n";
+  const Case cases[] = {{1u << 20, 41}, {(1u << 20) + 1, 0}, {2u << 20, 0}};
+  for (const Case& c : cases) {
+    machine.reset();
+    const std::wstring path = memoryPath();
+    ASSERT_TRUE(writeFileBytes(path, head + std::string(c.bytes - head.size(), ' ')));
+    AssistantMemory memory;
+    loadMemory(memory, path);
+    EXPECT_EQ(memory.userMessagesTotal, c.loaded) << c.bytes << " bytes";
+    memory.userMessagesTotal += 1;
+    ASSERT_TRUE(saveMemory(memory, path));
+    EXPECT_EQ(readFileBytes(path), formatMemory(memory));
+  }
+}
+
+}  // namespace
+}  // namespace vx

@@ -386,7 +386,9 @@ std::optional<TreeDeletion> deleteFolderContents(const std::wstring& folder, con
   const Descriptor root(::open(m.host.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   if (!root) return std::nullopt;  // missing, a file, or itself a link
   TreeDeletion result;
-  if (rules.maxDepth >= 1) deleteBelow(root.get(), m.host, folder, 1, rules, result);
+  std::wstring name = folder;  // as the listing hook is told: no trailing backslash
+  while (name.size() > 3 && name.back() == L'\\') name.pop_back();
+  if (rules.maxDepth >= 1) deleteBelow(root.get(), m.host, name, 1, rules, result);
   return result;
 }
 

@@ -269,6 +269,12 @@ using win32::EntryKind;
 #ifndef FILE_DISPOSITION_FLAG_IGNORE_READONLY_ATTRIBUTE
 #define FILE_DISPOSITION_FLAG_IGNORE_READONLY_ATTRIBUTE 0x00000010
 #endif
+// FILE_INFO_BY_HANDLE_CLASS value 21 and its structure (Windows 10 1607 and later), which
+// MinGW-w64 declares only for _WIN32_WINNT of that version.
+constexpr auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
+struct DispositionInfoEx {
+  DWORD Flags;
+};
 
 constexpr DWORD kFolderAccess = FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES;
 constexpr DWORD kFileAccess = DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
@@ -283,9 +289,9 @@ bool isLinkOrGone(HANDLE handle) {
 // (Windows before 1809 for the flag, Wine with error 87), the read-only flag is cleared through the
 // handle and the plain disposition is set; a flag cleared in vain is put back.
 bool deleteThroughHandle(HANDLE handle, DWORD attributes, bool ignoreReadOnly) {
-  FILE_DISPOSITION_INFO_EX posix{FILE_DISPOSITION_FLAG_DELETE | FILE_DISPOSITION_FLAG_POSIX_SEMANTICS |
+  DispositionInfoEx posix{FILE_DISPOSITION_FLAG_DELETE | FILE_DISPOSITION_FLAG_POSIX_SEMANTICS |
                                  (ignoreReadOnly ? FILE_DISPOSITION_FLAG_IGNORE_READONLY_ATTRIBUTE : 0u)};
-  if (SetFileInformationByHandle(handle, FileDispositionInfoEx, &posix, sizeof posix)) return true;
+  if (SetFileInformationByHandle(handle, kFileDispositionInfoEx, &posix, sizeof posix)) return true;
   const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
   bool cleared = false;
   if (ignoreReadOnly && readOnly) {
