@@ -27,7 +27,8 @@ class RedirectedDeletion : public test::SimTest {
   // Once `parent` has been listed, its subfolder `name` is replaced by a link to the victim's
   // folder (the real folder is moved aside, as a rename would).
   void swapAfterListing(const std::wstring& parent, const std::wstring& name) {
-    machine.onFolderListed([this, parent, name](const std::wstring& listed) {
+    machine.onFolderListed([this, parent, name](std::wstring listed) {
+      while (!listed.empty() && listed.back() == L'\\') listed.pop_back();
       if (!equalsFolded(listed, parent) || swapped) return;
       swapped = true;
       const auto host = machine.hostPath(joinPath(parent, name));
