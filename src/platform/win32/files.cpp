@@ -340,6 +340,10 @@ void deleteBelow(HANDLE folder, int depth, const TreeDeletionRules& rules, TreeD
 }  // namespace
 
 std::optional<TreeDeletion> deleteFolderContents(const std::wstring& folder, const TreeDeletionRules& rules) {
+  // Asked by path as well: Wine reports a Unix symlink as a reparse point there, but not through
+  // a handle opened on it. On Windows the handle's own answer below is what counts.
+  const DWORD byPath = GetFileAttributesW(folder.c_str());
+  if (byPath == INVALID_FILE_ATTRIBUTES || (byPath & FILE_ATTRIBUTE_REPARSE_POINT)) return std::nullopt;
   const UniqueHandle root = win32::openFolderItself(folder, kFolderAccess);
   if (!root) return std::nullopt;
   const auto attributes = win32::attributesOf(root.get());

@@ -104,6 +104,10 @@ bool ensurePrivateFolder(const std::wstring& path) {
   // that is needed shows when the owner is set.
   enablePrivilege(Privilege::TakeOwnership);
 
+  // Asked by path as well: Wine reports a Unix symlink as a reparse point there, but not through
+  // a handle opened on it.
+  const DWORD byPath = GetFileAttributesW(path.c_str());
+  if (byPath == INVALID_FILE_ATTRIBUTES || (byPath & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
   const UniqueHandle probe = win32::openFolderItself(path, kReadBack);
   if (!probe) return false;
   const auto probed = win32::attributesOf(probe.get());
