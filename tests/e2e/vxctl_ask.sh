@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The assistant in the console, in a fresh Wine prefix: two greetings count the messages through
 # memory.json under the prefix's ProgramData (written with CR LF), a question offers its tweak ids
-# on one more line, and a chat over standard input answers one Russian question per line.
+# on one more line, a memory.json over 1 MiB is not read (the next save replaces it), and a chat over standard input answers one Russian question per line.
 # Wine decodes command-line arguments with the Unix locale, hence UTF-8 here.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -49,6 +49,18 @@ console_chat() {
   grep -q '"userMessagesTotal": 7,' "$memory_file" || { cat "$memory_file"; return 1; }
 }
 check "a chat over standard input answers each line in Russian" console_chat
+
+oversized_memory_is_not_read() {
+  local saved out
+  saved=$(mktemp)
+  cp "$memory_file" "$saved"
+  { printf '{\r\n  "userMessagesTotal": 41,\r\n'; head -c 2097152 /dev/zero | tr '\0' ' '; } >"$memory_file"
+  out=$(vx ask "привет") || { rm -f "$saved"; return 1; }
+  grep -q '"userMessagesTotal": 1,' "$memory_file" && [ "$(stat -c %s "$memory_file")" -lt 4096 ] ||
+    { echo "$out"; head -c 200 "$memory_file"; rm -f "$saved"; return 1; }
+  cp "$saved" "$memory_file"; rm -f "$saved"
+}
+check "a memory.json over 1 MiB is not read and the next save replaces it" oversized_memory_is_not_read
 
 usage_mentions_the_shared_memory() {
   local out; out=$(vx help) || return 1
