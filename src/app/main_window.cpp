@@ -65,8 +65,6 @@ void onCreate(HWND window) {
   if (!host.inputBox())
     host.setInputBox(createInputBox(window, instance, p.fonts.get(ui::FontId::Body),
                                     [] { ui::sendQuestion(uiState(), windowHost()); }));
-  ui.memory = &assistantMemory();  // loaded from memory.json on first use
-  ui.memoryFile = memoryPath();
   p.refresher = std::make_unique<ui::StateRefresher>(ui.catalogue, *ui.states, [] { windowHost().postStatesChanged(); });
   ui.onPageChosen = [](const ui::SidebarEntry& entry) {
     if (parts().refresher) parts().refresher->setVisibleCategory(visibleCategory(entry));
@@ -80,11 +78,17 @@ void onCreate(HWND window) {
 }
 
 // The refresher and the monitor start once the first frame is on screen: until then they would
-// only compete with it for the CPU and the wineserver (the score shows "—" meanwhile).
+// only compete with it for the CPU and the wineserver (the score shows "—" meanwhile). The
+// assistant's memory is loaded then too.
 void startBackgroundThreadsOnce() {
   WindowParts& p = parts();
   if (p.threadsStarted) return;
   p.threadsStarted = true;
+  // The memory's folder is made private (owner and DACL on everything in it) before memory.json is
+  // read: file-system work that grows with the backups kept, so it too waits for the first frame.
+  ui::UiState& ui = uiState();
+  ui.memoryFile = memoryPath();
+  ui.memory = &assistantMemory();
   if (p.refresher) p.refresher->start();
   ResourceMonitor::instance().start();
 }

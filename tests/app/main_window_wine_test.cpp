@@ -18,7 +18,12 @@ TEST(MainWindowWin32, PaintingLeavesTheChildWindowsAlone) {
   ASSERT_TRUE(RegisterClassExW(&windowClass));
   HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Vantorix", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
                                 nullptr, nullptr, windowClass.hInstance, nullptr);
-  ASSERT_TRUE(window);
+  if (!window) {
+    UnregisterClassW(windowClass.lpszClassName, windowClass.hInstance);
+    // Wine creates top-level windows only with a display; tests/e2e/gui_window.sh runs this test
+    // on its Xvfb display (and fails when it is skipped there).
+    GTEST_SKIP() << "no top-level window can be created here (no display)";
+  }
   EXPECT_NE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CLIPCHILDREN, 0);
   DestroyWindow(window);
   MSG message;
