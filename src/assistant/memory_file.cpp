@@ -5,6 +5,8 @@
 #include <optional>
 
 #include "base/text.h"
+#include "core/program_folder.h"
+#include "core/read_limits.h"
 #include "platform/files.h"
 #include "platform/system.h"
 
@@ -146,11 +148,8 @@ void parseLine(std::string_view line, Section& section, AssistantMemory& memory)
 }  // namespace
 
 std::wstring memoryPath() {
-  const std::optional<std::wstring> programData = programDataFolder();
-  if (!programData || programData->empty()) return {};
-  const std::wstring folder = joinPath(*programData, L"Vantorix");
-  createDirectories(folder);  // a failure shows when the file is written
-  return joinPath(folder, L"memory.json");
+  const std::optional<std::wstring> folder = programFolder();
+  return folder ? joinPath(*folder, kMemoryFileName) : std::wstring();
 }
 
 std::string formatMemory(const AssistantMemory& memory) {
@@ -182,7 +181,9 @@ void parseMemory(std::string_view bytes, AssistantMemory& memory) {
 
 void loadMemory(AssistantMemory& memory, const std::wstring& path) {
   if (path.empty()) return;
-  if (const std::optional<std::string> bytes = readFileBytes(path)) parseMemory(*bytes, memory);
+  // A file over the limit is not read at all: the memory starts fresh and the next save replaces it.
+  const BoundedRead read = readFileBounded(path, kMemoryFileLimit);
+  if (read.status == ReadStatus::Ok) parseMemory(read.bytes, memory);
 }
 
 bool saveMemory(const AssistantMemory& memory, const std::wstring& path) {

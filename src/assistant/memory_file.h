@@ -9,8 +9,8 @@
 
 namespace vx {
 
-// <ProgramData>\Vantorix\memory.json; creates the Vantorix folder when missing (a failure there
-// shows at the save). Empty when the ProgramData folder is unknown.
+// memory.json in the private program folder (programFolder(), which creates or takes over the
+// folder). Empty when that folder is refused or unknown: the memory then lives in RAM only.
 std::wstring memoryPath();
 
 // The file's bytes: CR LF line ends, UTF-8 keys written as they are, maps in key order.
@@ -20,7 +20,7 @@ std::string formatMemory(const AssistantMemory& memory);
 // are skipped, numbers outside the 32-bit range are clamped, invalid UTF-8 becomes U+FFFD.
 void parseMemory(std::string_view bytes, AssistantMemory& memory);
 
-// Nothing happens for an empty path or a file that cannot be read.
+// Nothing happens for an empty path, a file that cannot be read, or one over kMemoryFileLimit.
 void loadMemory(AssistantMemory& memory, const std::wstring& path);
 
 // Writes a temporary file beside the target and moves it into place, so a failed save keeps the

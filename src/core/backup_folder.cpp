@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/text.h"
+#include "core/program_folder.h"
 #include "platform/files.h"
 
 namespace vx {
@@ -54,9 +55,11 @@ std::wstring backupFolderName(const CalendarTime& t, std::wstring_view label) {
 }
 
 std::wstring createBackupRunDir(std::wstring_view label) {
-  const std::wstring root = backupRoot();
-  if (root.empty()) return {};
-  createDirectories(root);  // a failure shows when the run folder cannot be made
+  // Only inside the private program folder: a folder a user made, or a planted link, gets nothing.
+  const auto folder = programFolder();
+  if (!folder) return {};
+  const std::wstring root = joinPath(*folder, kBackupsFolderName);
+  createNewDirectory(root);  // an existing one is fine; a failure shows when the run folder cannot be made
   const std::wstring base = joinPath(root, backupFolderName(localTime(), label));
   // Only a folder this call creates itself is used: an existing one belongs to an earlier safety
   // net (same label, same second) whose exports must not be overwritten.

@@ -23,7 +23,7 @@ std::wstring safeFileStem(std::wstring_view stem);
 std::wstring backupFolderName(const CalendarTime& time, std::wstring_view label);
 
 // Creates a new run folder named from the local time and the label and returns its path, or
-// empty when it cannot be made. A folder that already exists (a second safety net with the same
+// empty when it cannot be made or the program folder is refused (programFolder()). A folder that already exists (a second safety net with the same
 // label in the same second) is never reused: the name gets "-2", "-3", ... instead.
 std::wstring createBackupRunDir(std::wstring_view label);
 

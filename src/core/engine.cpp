@@ -95,7 +95,11 @@ CategoryRunCounts runCategory(const std::vector<TweakPtr>& tweaks, TweakCategory
 
 StatusText applyWithStatus(Tweak& tweak) {
   const ApplyResult r = applyOne(tweak);
-  if (!r.applied) return {tweak.title + L": ошибка применения", StatusOutcome::Failure};
+  if (!r.applied) {
+    // The tweak's own reason, when its apply ran and failed (not when the safety net stopped it).
+    const std::wstring note = r.message == kApplyFailedMessage ? tweak.failureNote() : std::wstring();
+    return {tweak.title + L": " + (note.empty() ? std::wstring(L"ошибка применения") : note), StatusOutcome::Failure};
+  }
   std::wstring text = tweak.title + L": применено";
   // Only a backup that really exists is announced.
   if (r.backupsOk) text += L"  •  Бэкап создан";

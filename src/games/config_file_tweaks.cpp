@@ -25,7 +25,7 @@ std::wstring parentFolder(const std::wstring& path) {
 bool protectExisting(const std::wstring& path, const std::string& ownBytes) {
   if (!exists(path)) return true;
   if (!exists(configBackupPath(path))) {
-    const auto current = readFileBytes(path);
+    const auto current = readConfigBytes(path);
     if (current && *current == ownBytes) return true;
   }
   return makeConfigBackup(path);
@@ -64,8 +64,14 @@ TweakState CvarFileTweak::queryState() {
 }
 
 bool CvarFileTweak::apply() {
+  failure_.clear();
   const std::wstring path = resolvePath();
-  if (path.empty() || !makeConfigBackup(path)) return false;
+  if (path.empty()) return false;
+  if (configTooLarge(path)) {
+    failure_ = kConfigTooLargeNote;
+    return false;
+  }
+  if (!makeConfigBackup(path)) return false;
   auto lines = readTextLines(path);
   if (!lines) return false;
   for (const CvarSetting& s : settings) setCvarIn(*lines, s.key, s.value);
@@ -114,15 +120,20 @@ std::string WriteFileTweak::bytesOnDisk() const { return joinTextLines(splitText
 TweakState WriteFileTweak::queryState() {
   const std::wstring path = resolvePath();
   if (path.empty()) return TweakState::Unavailable;
-  const auto bytes = readFileBytes(path);
+  const auto bytes = readConfigBytes(path);
   if (!bytes) return TweakState::NotApplied;
   return fromEightBit(*bytes).find(marker) != std::wstring::npos ? TweakState::Applied : TweakState::NotApplied;
 }
 
 bool WriteFileTweak::apply() {
+  failure_.clear();
   const std::wstring folder = resolveFolder();
   if (folder.empty()) return false;
   const std::wstring path = joinPath(folder, fileName);
+  if (configTooLarge(path)) {
+    failure_ = kConfigTooLargeNote;
+    return false;
+  }
   createDirectories(folder);
   const std::string bytes = bytesOnDisk();
   if (!protectExisting(path, bytes)) return false;
@@ -164,7 +175,12 @@ TweakState UeEngineIniTweak::queryState() {
 }
 
 bool UeEngineIniTweak::apply() {
+  failure_.clear();
   if (path.empty()) return false;
+  if (configTooLarge(path)) {
+    failure_ = kConfigTooLargeNote;
+    return false;
+  }
   const std::wstring folder = parentFolder(path);
   if (!folder.empty()) createDirectories(folder);
   if (!protectExisting(path, createdBytes())) return false;

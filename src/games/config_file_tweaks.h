@@ -11,6 +11,10 @@
 
 namespace vx {
 
+// The failure note of a config-file tweak whose file is over kGameConfigLimit: nothing was read,
+// backed up or written.
+inline constexpr const wchar_t* kConfigTooLargeNote = L"файл слишком большой — не изменён";
+
 struct CvarSetting {
   std::wstring key;
   std::wstring value;  // as written after the key and one blank, quotes included
@@ -30,12 +34,14 @@ class CvarFileTweak : public Tweak {
 
   // Unavailable without a file; Applied when some line contains the marker.
   TweakState queryState() override;
-  // Refuses (false) when the backup cannot be made or the file cannot be read.
+  // Refuses (false) when the backup cannot be made or the file cannot be read; a file over
+  // kGameConfigLimit is left untouched with kConfigTooLargeNote.
   bool apply() override;
   bool revert() override;
   std::wstring compatibilityNote() const override;
   // Some candidate file lies in the user's profile.
   bool changesUserProfile() const override;
+  std::wstring failureNote() const override { return failure_; }
 
   // The config file found now (cached), or empty.
   std::wstring resolvePath() const;
@@ -46,6 +52,7 @@ class CvarFileTweak : public Tweak {
   const std::wstring marker;
 
  private:
+  std::wstring failure_;  // of the last apply
   GameDiscovery& discovery_;
 };
 
@@ -64,6 +71,7 @@ class WriteFileTweak : public Tweak {
   std::wstring compatibilityNote() const override;
   // Some candidate folder, or the fallback folder, lies in the user's profile.
   bool changesUserProfile() const override;
+  std::wstring failureNote() const override { return failure_; }
 
   std::wstring resolveFolder() const;
   std::wstring resolvePath() const;
@@ -78,6 +86,7 @@ class WriteFileTweak : public Tweak {
   const std::wstring fallbackFolder;
 
  private:
+  std::wstring failure_;  // of the last apply
   GameDiscovery& discovery_;
 };
 
@@ -93,12 +102,16 @@ class UeEngineIniTweak : public Tweak {
   bool revert() override;
   std::wstring compatibilityNote() const override;
   bool changesUserProfile() const override;  // the .ini lies in the user's profile
+  std::wstring failureNote() const override { return failure_; }
 
   // The file apply creates when there is none.
   std::string createdBytes() const;
 
   const std::wstring path;
   const std::vector<IniSetting> settings;
+
+ private:
+  std::wstring failure_;  // of the last apply
 };
 
 }  // namespace vx

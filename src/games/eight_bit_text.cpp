@@ -1,5 +1,6 @@
 #include "games/eight_bit_text.h"
 
+#include "core/read_limits.h"
 #include "platform/files.h"
 
 namespace vx {
@@ -42,8 +43,19 @@ std::string joinTextLines(const std::vector<std::wstring>& lines) {
   return bytes;
 }
 
+std::optional<std::string> readConfigBytes(const std::wstring& path) {
+  BoundedRead read = readFileBounded(path, kGameConfigLimit);
+  if (read.status != ReadStatus::Ok) return std::nullopt;
+  return std::move(read.bytes);
+}
+
+bool configTooLarge(const std::wstring& path) {
+  const FileStatus status = fileStatus(path);
+  return status.kind == FileKind::File && status.size > kGameConfigLimit;
+}
+
 std::optional<std::vector<std::wstring>> readTextLines(const std::wstring& path) {
-  const auto bytes = readFileBytes(path);
+  const auto bytes = readConfigBytes(path);
   if (!bytes) return std::nullopt;
   return splitTextLines(*bytes);
 }

@@ -17,7 +17,13 @@ std::string joinTextLines(const std::vector<std::wstring>& lines);
 std::string toEightBit(const std::wstring& text);
 std::wstring fromEightBit(const std::string& bytes);
 
-// Nothing when the file cannot be read.
+// A config file's bytes, read only up to kGameConfigLimit: nothing when it cannot be read or is
+// larger (also when it grew past the limit while being read).
+std::optional<std::string> readConfigBytes(const std::wstring& path);
+// The file is over kGameConfigLimit now: a tweak then changes nothing and says so.
+bool configTooLarge(const std::wstring& path);
+
+// Nothing when the file cannot be read or is over kGameConfigLimit.
 std::optional<std::vector<std::wstring>> readTextLines(const std::wstring& path);
 // Written to a temporary file beside the target and moved into place: a failure leaves the old
 // file as it was.

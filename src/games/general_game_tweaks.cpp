@@ -155,18 +155,13 @@ std::vector<std::wstring> shaderCacheFolders() {
 ClearShaderCacheTweak::ClearShaderCacheTweak() : DescribedTweak(kShaderInfo) {}
 
 bool ClearShaderCacheTweak::apply() {
+  // Through handles: a cache folder that is a link, or a link inside (also one swapped in while
+  // the walk runs), is never entered, so nothing outside the cache is reached. Files are deleted,
+  // folders stay; a file that cannot be deleted (in use, read-only) is skipped.
+  const TreeDeletionRules rules{kCacheWalkLevels, false, false};
   bool deleted = false;
-  for (const std::wstring& folder : shaderCacheFolders()) {
-    const FileStatus status = fileStatus(folder);
-    // A cache folder that is itself a link or junction points somewhere else: left alone.
-    if (status.kind != FileKind::Directory || status.isLink) continue;
-    // walkFiles never enters a link; a link met as an entry is not deleted either, so nothing
-    // outside the cache is reached. A file that cannot be deleted (in use) is skipped.
-    walkFiles(folder, kCacheWalkLevels, [&](const std::wstring& path, const DirEntry& entry) {
-      if (!entry.isDirectory && !entry.isLink && removeFile(path)) deleted = true;
-      return true;
-    });
-  }
+  for (const std::wstring& folder : shaderCacheFolders())
+    if (const auto walk = deleteFolderContents(folder, rules); walk && walk->filesDeleted > 0) deleted = true;
   return deleted;
 }
 

@@ -22,6 +22,15 @@ FileStatus fileStatus(const std::wstring& path);
 // The whole file as bytes; nothing when it cannot be opened or read.
 std::optional<std::string> readFileBytes(const std::wstring& path);
 
+// A read that never takes more than maxBytes into memory: a file larger than that (also one that
+// grows past it while being read) is TooLarge and its bytes are not kept.
+enum class ReadStatus { Ok, TooLarge, Unreadable };
+struct BoundedRead {
+  ReadStatus status = ReadStatus::Unreadable;
+  std::string bytes;  // the whole file when Ok, empty otherwise
+};
+BoundedRead readFileBounded(const std::wstring& path, std::uint64_t maxBytes);
+
 // Creates or truncates the file and writes the bytes (CreateFileW CREATE_ALWAYS).
 bool writeFileBytes(const std::wstring& path, const std::string& bytes);
 
@@ -64,6 +73,25 @@ bool removeFileClearingReadOnly(const std::wstring& path);
 // Removes a folder that is empty (RemoveDirectoryW). A link is never removed this way: under
 // Wine that call on a symbolic link deletes what the link points to.
 bool removeEmptyDirectory(const std::wstring& path);
+
+// Deleting what a folder holds without ever being led out of it: the folder is opened once, must
+// not be a link, is listed through that handle, and every entry is opened relative to it, checked
+// again (a folder swapped for a link after the listing is skipped) and deleted through its own
+// handle. Nothing is opened by a path built from a listing. Links met inside are neither entered
+// nor deleted; folders that cannot be opened are skipped; a failure never stops the walk.
+struct TreeDeletionRules {
+  int maxDepth = 1 << 20;     // levels below the folder that are visited (1 = its own entries)
+  bool clearReadOnly = true;  // a read-only file is deleted all the same; otherwise it counts as failed
+  bool removeFolders = true;  // folders the walk emptied are removed; otherwise every folder stays
+};
+struct TreeDeletion {
+  std::uint64_t filesDeleted = 0;
+  std::uint64_t bytesDeleted = 0;     // sizes of the deleted files as listed
+  std::uint64_t failedDeletions = 0;  // files that stayed (in use, or read-only without clearReadOnly)
+  bool operator==(const TreeDeletion&) const = default;
+};
+// Nothing when the folder is missing, is itself a link, or cannot be opened; it always stays.
+std::optional<TreeDeletion> deleteFolderContents(const std::wstring& folder, const TreeDeletionRules& rules = {});
 
 // Joins a folder and a name with exactly one backslash.
 std::wstring joinPath(const std::wstring& folder, const std::wstring& name);

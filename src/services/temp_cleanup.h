@@ -14,13 +14,21 @@ struct CleanupResult {
 };
 
 // Deletes everything below the folder and returns the bytes of the files deleted; counts into
-// result. A missing folder (or one that is itself a link) changes nothing. Links, junctions and
-// mount points found inside are skipped: neither entered nor deleted, so nothing outside the
-// folder is ever touched. Read-only files lose that flag and are deleted; folders are removed once
-// empty; a failure never stops the walk.
+// result. A missing folder (or one that is itself a link) changes nothing. The walk goes through
+// handles (deleteFolderContents), so links, junctions and mount points found inside - also one
+// swapped in while the walk runs - are neither entered nor deleted and nothing outside the folder
+// is ever touched. Read-only files are deleted; folders are removed once empty; a failure never
+// stops the walk.
 std::uint64_t cleanFolder(const std::wstring& path, CleanupResult& result);
 
-// The user's Temp (GetTempPathW), then the Windows folder's Temp and Prefetch.
+// Whether the folder GetTempPathW names may be emptied: its last part is "Temp" or "Tmp" (any
+// case), it is not a drive root, and it is not the Windows folder, the system folder, the user's
+// profile or ProgramData, nor a folder holding any of them. TEMP set to "C:\" must never empty
+// the drive.
+bool isSaneTempFolder(const std::wstring& path);
+
+// The user's Temp (GetTempPathW) when isSaneTempFolder, then exactly the Windows folder's Temp and
+// Prefetch; a part that is skipped counts nothing.
 CleanupResult cleanTempFiles();
 
 }  // namespace vx

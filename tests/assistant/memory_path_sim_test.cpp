@@ -22,6 +22,7 @@ std::string hostFileBytes(const std::filesystem::path& path) {
 
 TEST_F(MemoryPath, LivesInTheVantorixFolderOfProgramData) {
   machine.setProgramDataFolder(std::wstring(L"D:\\Data"));
+  ASSERT_TRUE(createDirectories(L"D:\\Data"));  // ProgramData exists; the Vantorix folder in it is made private
   EXPECT_EQ(memoryPath(), L"D:\\Data\\Vantorix\\memory.json");
   EXPECT_EQ(fileStatus(L"D:\\Data\\Vantorix").kind, FileKind::Directory) << "the folder is created";
 
@@ -71,6 +72,32 @@ TEST_F(MemoryPath, AFailedSaveKeepsThePreviousFile) {
   memory.userMessagesTotal = 2;
   EXPECT_FALSE(saveMemory(memory, path));
   EXPECT_EQ(hostFileBytes(machine.hostPath(path)), before);
+}
+
+}  // namespace
+}  // namespace vx
+
+namespace vx {
+namespace {
+
+TEST_F(MemoryPath, FileOverOneMebibyteIsNotReadAndTheNextSaveReplacesIt) {
+  struct Case {
+    std::size_t bytes;
+    std::int32_t loaded;
+  };
+  const std::string head = "{\r\n  \"userMessagesTotal\": 41,\r\n";
+  const Case cases[] = {{1u << 20, 41}, {(1u << 20) + 1, 0}, {2u << 20, 0}};
+  for (const Case& c : cases) {
+    machine.reset();
+    const std::wstring path = memoryPath();
+    ASSERT_TRUE(writeFileBytes(path, head + std::string(c.bytes - head.size(), ' ')));
+    AssistantMemory memory;
+    loadMemory(memory, path);
+    EXPECT_EQ(memory.userMessagesTotal, c.loaded) << c.bytes << " bytes";
+    memory.userMessagesTotal += 1;
+    ASSERT_TRUE(saveMemory(memory, path));
+    EXPECT_EQ(readFileBytes(path), formatMemory(memory));
+  }
 }
 
 }  // namespace

@@ -5,7 +5,10 @@
 
 #include "core/catalog.h"
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 
+#include "core/engine.h"
 #include "games/config_backup.h"
 #include "games/config_file_tweaks.h"
 #include "games/game_groups.h"
@@ -270,6 +273,36 @@ TEST_F(ConfigFileTweaks, UeWithoutLocalAppDataDoesNothing) {
   EXPECT_FALSE(t->apply());
   EXPECT_TRUE(t->revert());
   EXPECT_EQ(t->compatibilityNote(), L"Игра не запускалась ни разу: каталог конфига не создан.");
+}
+
+// --- files over the size limit ----------------------------------------------------------------------
+
+TEST_F(ConfigFileTweaks, ConfigOverSixtyFourMebibytesIsLeftUntouchedWithItsNote) {
+  struct Case {
+    const wchar_t* id;
+    std::function<std::wstring()> install;  // the config file the tweak edits
+  };
+  const Case cases[] = {
+      {L"game.rust.visuals", [] { return test::installRust(L'D').clientCfg; }},
+      {L"game.cs2.autoexec", [] { return putFile(test::installCs2UnderProgramFilesX86().cfgDir + L"\\autoexec.cfg"); }},
+      {L"game.pubg.engineini",
+       [] { return putFile(std::wstring(kLocal) + L"\\TslGame\\Saved\\Config\\WindowsNoEditor\\Engine.ini"); }},
+  };
+  constexpr std::uintmax_t kSize = 65ull << 20;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(toUtf8Id(c.id));
+    machine.reset();
+    const std::wstring file = c.install();
+    std::filesystem::resize_file(machine.hostPath(file), kSize);  // sparse: cheap to make
+    const TweakPtr t = gameTweak(c.id);
+    ASSERT_TRUE(t);
+    const StatusText status = applyWithStatus(*t);
+    EXPECT_EQ(status.text, t->title + L": файл слишком большой — не изменён");
+    EXPECT_EQ(status.outcome, StatusOutcome::Failure);
+    EXPECT_EQ(std::filesystem::file_size(machine.hostPath(file)), kSize);
+    EXPECT_FALSE(fileExists(configBackupPath(file))) << "no backup copy either";
+    EXPECT_EQ(t->queryState(), TweakState::NotApplied);
+  }
 }
 
 }  // namespace

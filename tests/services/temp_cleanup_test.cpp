@@ -139,6 +139,49 @@ TEST_F(TempCleanupTest, TempFolderThatIsItselfALinkIsLeftAlone) {
   EXPECT_TRUE(exists(elsewhere + L"\\keep.txt"));
 }
 
+TEST_F(TempCleanupTest, UserTempIsCleanedOnlyWhenItIsATempFolderAndHoldsNoSystemFolder) {
+  struct Case {
+    const wchar_t* temp;  // as GetTempPathW answers
+    bool cleaned;
+  };
+  const Case cases[] = {
+      {L"C:\\", false},
+      {L"C:\\Windows\\", false},
+      {L"C:\\Windows\\system32\\", false},
+      {L"C:\\Users\\", false},
+      {L"C:\\Users\\Player\\", false},
+      {L"C:\\ProgramData\\", false},
+      {L"C:\\Users\\Player\\Documents\\", false},  // not named Temp or Tmp
+      {L"C:\\Users\\Player\\Temp\\..\\", false},
+      {L"C:\\Temp\\", true},                        // holds none of the system folders
+      {L"D:\\Temp\\", true},
+      {L"D:\\TMP\\", true},
+      {L"C:\\Users\\Player\\AppData\\Local\\Temp\\", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(toUtf8(c.temp));
+    machine.reset();
+    const std::wstring folder = c.temp;
+    const std::wstring canary = joinPath(folder, L"canary.txt");
+    put(canary, 10);
+    machine.setTempDirectory(folder);
+    const CleanupResult result = cleanTempFiles();
+    EXPECT_EQ(exists(canary), !c.cleaned);
+    EXPECT_EQ(result.filesDeleted, c.cleaned ? 1u : 0u) << "a skipped part counts nothing";
+    EXPECT_EQ(result.failedDeletions, 0u);
+  }
+}
+
+TEST_F(TempCleanupTest, WindowsTempAndPrefetchOnlyBelowARealWindowsFolder) {
+  put(L"C:\\Temp\\canary.txt", 1);
+  put(L"C:\\Prefetch\\canary.pf", 1);
+  machine.setTempDirectory(std::nullopt);
+  machine.setWindowsDirectory(L"C:\\");
+  EXPECT_EQ(cleanTempFiles(), CleanupResult{});
+  EXPECT_TRUE(exists(L"C:\\Temp\\canary.txt"));
+  EXPECT_TRUE(exists(L"C:\\Prefetch\\canary.pf"));
+}
+
 TEST_F(TempCleanupTest, MissingFoldersAreSkippedAndTheOthersStillCleaned) {
   put(kWindowsTemp + L"\\a.tmp", 1);
   machine.setTempDirectory(std::nullopt);

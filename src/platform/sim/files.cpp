@@ -2,6 +2,11 @@
 // mapWindowsPath). Folders marked with Machine::denyDirectory exist but cannot be listed or entered.
 #include "platform/files.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <fstream>
@@ -115,6 +120,25 @@ std::optional<std::string> readFileBytes(const std::wstring& path) {
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return std::nullopt;
   return bytes;
+}
+
+BoundedRead readFileBounded(const std::wstring& path, std::uint64_t maxBytes) {
+  const Mapped m = resolve(path);
+  if (!m.reachable || !isRegularFile(m.host)) return {};
+  std::ifstream in(m.host, std::ios::binary);
+  if (!in) return {};
+  BoundedRead result;
+  // Read until one byte past the limit at most: a file that grew after its size was asked for
+  // is still caught.
+  std::string chunk(1 << 16, '\0');
+  while (in) {
+    in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    result.bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+    if (result.bytes.size() > maxBytes) return {ReadStatus::TooLarge, {}};
+  }
+  if (in.bad()) return {};
+  result.status = ReadStatus::Ok;
+  return result;
 }
 
 bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
@@ -232,6 +256,7 @@ std::optional<std::vector<DirEntry>> listDirectory(const std::wstring& path) {
     const auto fb = toLowerFolded(b.name);
     return fa != fb ? fa < fb : a.name < b.name;
   });
+  sim::runListedHook(path);
   return entries;
 }
 
@@ -256,6 +281,115 @@ void walkFiles(const std::wstring& root, int maxDepth,
                const std::function<bool(const std::wstring& path, const DirEntry& entry)>& visit) {
   if (maxDepth < 1 || !visit) return;
   walk(root, 1, maxDepth, visit);
+}
+
+// --- deletion through handles: a host file descriptor stands for each Windows handle -----------
+
+namespace {
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd = -1) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  explicit operator bool() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
+
+// The folder named relative to the parent's handle, never through a link: O_NOFOLLOW refuses a
+// link in the last place as FILE_FLAG_OPEN_REPARSE_POINT and the reparse check do on Windows.
+Descriptor openFolderAt(int parent, const std::string& name) {
+  return Descriptor(::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+}
+
+struct HandleEntry {
+  std::string name;  // host bytes of the name
+  bool isDirectory = false;
+  bool isLink = false;
+  std::uint64_t size = 0;
+};
+
+// The listing through the folder's own handle.
+std::optional<std::vector<HandleEntry>> listAt(int folder) {
+  const int copy = ::dup(folder);
+  if (copy < 0) return std::nullopt;
+  DIR* dir = ::fdopendir(copy);
+  if (dir == nullptr) {
+    ::close(copy);
+    return std::nullopt;
+  }
+  std::vector<HandleEntry> entries;
+  while (const dirent* d = ::readdir(dir)) {
+    const std::string name = d->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat st {};
+    if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    HandleEntry entry{name, S_ISDIR(st.st_mode), S_ISLNK(st.st_mode), 0};
+    if (S_ISREG(st.st_mode)) entry.size = static_cast<std::uint64_t>(st.st_size);
+    entries.push_back(std::move(entry));
+  }
+  ::closedir(dir);
+  std::sort(entries.begin(), entries.end(), [](const HandleEntry& a, const HandleEntry& b) { return a.name < b.name; });
+  return entries;
+}
+
+bool isDeniedHost(const fs::path& host) {
+  auto& m = sim::machine();
+  std::lock_guard lock(m.mutex());
+  const auto& denied = m.state().deniedDirs;
+  return std::find(denied.begin(), denied.end(), host) != denied.end();
+}
+
+void deleteBelow(int folder, const fs::path& host, const std::wstring& windowsFolder, int depth,
+                 const TreeDeletionRules& rules, TreeDeletion& result) {
+  const auto entries = listAt(folder);
+  if (!entries) return;
+  sim::runListedHook(windowsFolder);
+  for (const HandleEntry& listed : *entries) {
+    if (listed.isLink) continue;  // never entered, never deleted
+    const fs::path childHost = host / listed.name;
+    const std::wstring childWindows = joinPath(windowsFolder, fromUtf8(listed.name));
+    if (listed.isDirectory) {
+      if (depth >= rules.maxDepth || isDeniedHost(childHost)) continue;
+      const Descriptor child = openFolderAt(folder, listed.name);
+      if (!child) continue;  // gone, or swapped for a link since the listing
+      deleteBelow(child.get(), childHost, childWindows, depth + 1, rules, result);
+      if (rules.removeFolders) ::unlinkat(folder, listed.name.c_str(), AT_REMOVEDIR);  // only when empty
+      continue;
+    }
+    // The entry checked again through the parent's handle: only a plain file is deleted, and
+    // unlinkat removes a name, so a link put there meanwhile would lose only itself.
+    struct stat st {};
+    if (::fstatat(folder, listed.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    const bool readOnly = (st.st_mode & S_IWUSR) == 0;
+    if (isLocked(childHost) || (readOnly && !rules.clearReadOnly) ||
+        ::unlinkat(folder, listed.name.c_str(), 0) != 0) {
+      ++result.failedDeletions;
+      continue;
+    }
+    ++result.filesDeleted;
+    result.bytesDeleted += listed.size;
+  }
+}
+
+}  // namespace
+
+std::optional<TreeDeletion> deleteFolderContents(const std::wstring& folder, const TreeDeletionRules& rules) {
+  const Mapped m = resolve(folder);
+  if (!m.reachable || m.denied || m.host.empty()) return std::nullopt;
+  const Descriptor root(::open(m.host.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (!root) return std::nullopt;  // missing, a file, or itself a link
+  TreeDeletion result;
+  std::wstring name = folder;  // as the listing hook is told: no trailing backslash
+  while (name.size() > 3 && name.back() == L'\\') name.pop_back();
+  if (rules.maxDepth >= 1) deleteBelow(root.get(), m.host, name, 1, rules, result);
+  return result;
 }
 
 std::wstring joinPath(const std::wstring& folder, const std::wstring& name) {

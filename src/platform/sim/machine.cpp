@@ -278,6 +278,7 @@ void fillDefaults(Machine::State& s) {
     std::error_code ec;
     fs::create_directories(mapWindowsPath(s.root, folder), ec);
   }
+  addDefaultFileSecurity(s);
 }
 
 std::vector<std::uint8_t> dwordBytes(std::uint32_t v) {

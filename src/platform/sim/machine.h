@@ -226,6 +226,24 @@ class Machine {
   // What shellOpen opened and by which route, in call order (failed opens are not listed).
   std::vector<ShellOpen> shellOpens() const;
 
+  // --- file security (program_folder.h; see machine_security.cpp) ---
+  // Windows keeps an owner and a DACL on every file and folder; Wine keeps none, so only this
+  // model shows a folder that a standard user created first. Each entry here stands for an owner
+  // and whether ordinary users may write: a path without a descriptor of its own inherits the
+  // second from the nearest folder above that has one (its owner is the administrators). A fresh
+  // machine lets users write in C:\ProgramData and C:\Windows\Temp, as Windows does.
+  static constexpr const wchar_t* kAdministratorsOwner = L"BUILTIN\\Administrators";
+  void setFileSecurity(const std::wstring& windowsPath, const std::wstring& owner, bool usersCanWrite);
+  std::wstring fileOwner(const std::wstring& windowsPath) const;
+  bool usersCanWrite(const std::wstring& windowsPath) const;
+  // Setting an owner or a DACL fails (as SetSecurityInfo does on a volume without ACLs) until
+  // called again with fail = false.
+  void failSecurityChanges(bool fail = true);
+  // Called with the Windows path of every folder the file operations have just listed, before
+  // anything below it is opened (listDirectory, walkFiles, deleteFolderContents): a test swaps a
+  // folder for a link there, as another user could between an elevated listing and its descent.
+  void onFolderListed(std::function<void(const std::wstring& folder)> hook);
+
   // --- the process token (privileges.h; see machine_token.cpp) ---
   // Whether this process runs elevated (default true, as every process under Wine does). Only an
   // elevated token holds the privileges, and each is disabled until enablePrivilege turns it on.

@@ -150,6 +150,15 @@ struct Machine::State {
     std::vector<Machine::ShellOpen> opens;
   } shell;
 
+  // --- file security and the listing hook (machine_security.cpp) ---
+  struct FileSecurity {
+    std::wstring owner;  // kAdministratorsOwner or a user's name
+    bool usersCanWrite = false;
+  };
+  std::map<std::filesystem::path, FileSecurity> security;  // host paths with a descriptor of their own
+  bool securityChangesFail = false;
+  std::function<void(const std::wstring& folder)> listedHook;
+
   // --- the process token ---
   struct Token {
     bool elevated = true;
@@ -171,6 +180,11 @@ struct Machine::State {
   // when the key is denied, when a key must be created below a denied key, or a name is too long.
   RegKey* createKey(RegRoot root, std::wstring_view path, bool asPlatform);
 };
+
+// Security descriptors set where a fresh Windows installation has them (machine_security.cpp).
+void addDefaultFileSecurity(Machine::State& state);
+// The listing hook, called without the lock held; nothing when none is set.
+void runListedHook(const std::wstring& windowsFolder);
 
 // The executable of a command line, as CreateProcessW finds it without an application name: the
 // text inside leading quotes, or everything up to the first blank.

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "base/text.h"
+#include "platform/win32/directory_handles.h"
 #include "platform/win32/handles.h"
 
 namespace vx {
@@ -102,6 +103,31 @@ std::optional<std::string> readFileBytes(const std::wstring& path) {
     bytes.append(chunk.data(), read);
   }
   return bytes;
+}
+
+BoundedRead readFileBounded(const std::wstring& path, std::uint64_t maxBytes) {
+  const UniqueHandle file = win32::adoptFileHandle(CreateFileW(path.c_str(), GENERIC_READ,
+                                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return {};
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return {};
+  if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) return {ReadStatus::TooLarge, {}};
+  if (maxBytes >= std::string().max_size()) return {};
+
+  BoundedRead result;
+  std::string chunk(kIoChunk, '\0');
+  // Read to the end rather than trusting the size, but never keep more than one byte past the
+  // limit: a file that grows meanwhile is still caught.
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.get(), chunk.data(), kIoChunk, &read, nullptr)) return {};
+    if (read == 0) break;
+    result.bytes.append(chunk.data(), read);
+    if (result.bytes.size() > maxBytes) return {ReadStatus::TooLarge, {}};
+  }
+  result.status = ReadStatus::Ok;
+  return result;
 }
 
 bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
@@ -225,6 +251,103 @@ void walkFiles(const std::wstring& root, int maxDepth,
                const std::function<bool(const std::wstring& path, const DirEntry& entry)>& visit) {
   if (maxDepth < 1 || !visit) return;
   walkFolder(root, 1, maxDepth, visit);
+}
+
+// --- deletion through handles ---------------------------------------------------------------------
+
+namespace {
+
+using win32::EntryKind;
+
+// MinGW-w64 declares these only for newer _WIN32_WINNT values.
+#ifndef FILE_DISPOSITION_FLAG_DELETE
+#define FILE_DISPOSITION_FLAG_DELETE 0x00000001
+#endif
+#ifndef FILE_DISPOSITION_FLAG_POSIX_SEMANTICS
+#define FILE_DISPOSITION_FLAG_POSIX_SEMANTICS 0x00000002
+#endif
+#ifndef FILE_DISPOSITION_FLAG_IGNORE_READONLY_ATTRIBUTE
+#define FILE_DISPOSITION_FLAG_IGNORE_READONLY_ATTRIBUTE 0x00000010
+#endif
+// FILE_INFO_BY_HANDLE_CLASS value 21 and its structure (Windows 10 1607 and later), which
+// MinGW-w64 declares only for _WIN32_WINNT of that version.
+constexpr auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
+struct DispositionInfoEx {
+  DWORD Flags;
+};
+
+constexpr DWORD kFolderAccess = FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES;
+constexpr DWORD kFileAccess = DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES;
+
+bool isLinkOrGone(HANDLE handle) {
+  const auto attributes = win32::attributesOf(handle);
+  return !attributes || (*attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// Marks the opened object for deletion; it goes when its handle closes. FileDispositionInfoEx with
+// POSIX semantics removes the name at once and may ignore the read-only flag; where it is refused
+// (Windows before 1809 for the flag, Wine with error 87), the read-only flag is cleared through the
+// handle and the plain disposition is set; a flag cleared in vain is put back.
+bool deleteThroughHandle(HANDLE handle, DWORD attributes, bool ignoreReadOnly) {
+  DispositionInfoEx posix{FILE_DISPOSITION_FLAG_DELETE | FILE_DISPOSITION_FLAG_POSIX_SEMANTICS |
+                                 (ignoreReadOnly ? FILE_DISPOSITION_FLAG_IGNORE_READONLY_ATTRIBUTE : 0u)};
+  if (SetFileInformationByHandle(handle, kFileDispositionInfoEx, &posix, sizeof posix)) return true;
+  const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+  bool cleared = false;
+  if (ignoreReadOnly && readOnly) {
+    FILE_BASIC_INFO basic{};  // zero times: left as they are
+    const DWORD others = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+    basic.FileAttributes = others == 0 ? FILE_ATTRIBUTE_NORMAL : others;
+    cleared = SetFileInformationByHandle(handle, FileBasicInfo, &basic, sizeof basic) != FALSE;
+  }
+  FILE_DISPOSITION_INFO plain{TRUE};
+  if (SetFileInformationByHandle(handle, FileDispositionInfo, &plain, sizeof plain)) return true;
+  if (cleared) {
+    FILE_BASIC_INFO basic{};
+    basic.FileAttributes = attributes;
+    SetFileInformationByHandle(handle, FileBasicInfo, &basic, sizeof basic);
+  }
+  return false;
+}
+
+void deleteBelow(HANDLE folder, int depth, const TreeDeletionRules& rules, TreeDeletion& result) {
+  const auto entries = win32::listThroughHandle(folder);
+  if (!entries) return;
+  for (const win32::HandleEntry& listed : *entries) {
+    if (listed.attributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;  // a link: never entered, never deleted
+    if (listed.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (depth >= rules.maxDepth) continue;
+      const DWORD access = kFolderAccess | (rules.removeFolders ? DELETE : 0);
+      const UniqueHandle child = win32::openEntry(folder, listed.name, EntryKind::Folder, access);
+      // Gone, denied, or swapped for a link (or a file) since the listing: left alone.
+      if (!child || isLinkOrGone(child.get())) continue;
+      deleteBelow(child.get(), depth + 1, rules, result);
+      if (rules.removeFolders) deleteThroughHandle(child.get(), listed.attributes, false);  // fails unless empty
+      continue;
+    }
+    const UniqueHandle file = win32::openEntry(folder, listed.name, EntryKind::File, kFileAccess);
+    if (file && isLinkOrGone(file.get())) continue;  // a link put there since the listing
+    const auto attributes = file ? win32::attributesOf(file.get()) : std::nullopt;
+    if (file && attributes && deleteThroughHandle(file.get(), *attributes, rules.clearReadOnly)) {
+      ++result.filesDeleted;
+      result.bytesDeleted += listed.size;
+    } else {
+      ++result.failedDeletions;  // in use elsewhere (no FILE_SHARE_DELETE), denied, or read-only
+    }
+  }
+}
+
+}  // namespace
+
+std::optional<TreeDeletion> deleteFolderContents(const std::wstring& folder, const TreeDeletionRules& rules) {
+  const UniqueHandle root = win32::openFolderItself(folder, kFolderAccess);
+  if (!root) return std::nullopt;
+  const auto attributes = win32::attributesOf(root.get());
+  if (!attributes || !(*attributes & FILE_ATTRIBUTE_DIRECTORY) || (*attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return std::nullopt;  // a file, or a link that may lead anywhere
+  TreeDeletion result;
+  if (rules.maxDepth >= 1) deleteBelow(root.get(), 1, rules, result);
+  return result;
 }
 
 std::wstring joinPath(const std::wstring& folder, const std::wstring& name) {

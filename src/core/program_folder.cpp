@@ -1,0 +1,20 @@
+#include "core/program_folder.h"
+
+#include "platform/files.h"
+#include "platform/program_folder.h"
+#include "platform/system.h"
+
+namespace vx {
+
+std::optional<std::wstring> programFolder() {
+  const auto programData = programDataFolder();
+  if (!programData || programData->empty()) return std::nullopt;
+  const std::wstring folder = joinPath(*programData, L"Vantorix");
+  if (!ensurePrivateFolder(folder)) return std::nullopt;
+  // Checked once the folder is private: nobody but an administrator can plant a link after this.
+  for (const wchar_t* name : {kBackupsFolderName, kMemoryFileName, kJournalFileName})
+    if (fileStatus(joinPath(folder, name)).isLink) return std::nullopt;
+  return folder;
+}
+
+}  // namespace vx
