@@ -249,6 +249,9 @@ class Machine {
   // elevated token holds the privileges, and each is disabled until enablePrivilege turns it on.
   void setElevated(bool elevated);
   bool privilegeEnabled(Privilege privilege) const;
+  // The token lacks this privilege even when elevated (an account whose policy removed it):
+  // enabling it then fails as AdjustTokenPrivileges does with ERROR_NOT_ALL_ASSIGNED.
+  void withholdPrivilege(Privilege privilege);
 
   // --- COM set-up of the process (com.h; see com.cpp): the model of the first call, and how many
   // calls were made ---
