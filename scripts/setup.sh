@@ -9,6 +9,7 @@ packages=(
   fonts-dejavu-core fonts-symbola
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   nsis zip unzip
+  nlohmann-json3-dev python3-yaml
 )
 
 missing=()

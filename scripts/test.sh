@@ -56,6 +56,11 @@ if [ -n "${built[windows]:-}" ]; then
   done
 fi
 
+# The hosted Windows workflow cannot run here: it must parse, name a windows-latest job and build
+# with the commands above, and what it uploads must be what the windows build made.
+echo "=== workflow"
+python3 scripts/check_workflow.py ${built[windows]:+--built} || note_failure "workflow"
+
 echo "=== layering"
 python3 scripts/check_layers.py || note_failure "layering"
 

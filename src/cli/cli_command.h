@@ -15,7 +15,7 @@ constexpr int kExitUsage = 2;
 // Where a verb stands in the usage text: reading first, then changing, then the services.
 // Registration order across files is not defined, so each verb names its place.
 enum class CliPlace {
-  List = 10, Status = 20, Host = 30, Hardware = 40, Advice = 50, Games = 60, Backups = 70,
+  List = 10, Status = 20, Host = 30, Hardware = 40, SelfTest = 45, Advice = 50, Games = 60, Backups = 70,
   Apply = 110, Revert = 120, Category = 130, Profile = 140,
   Clean = 210, Monitor = 220, Boost = 230, Ask = 240,
 };

@@ -27,6 +27,7 @@ constexpr ChangingVerb kChangingVerbs[] = {
     {L"restore", L"", L""},
     {L"import", L"", L""},
     {L"drift", L"", L"--apply"},
+    {L"selftest", L"", L"--restore-point"},
 };
 
 bool hasWord(const std::vector<std::wstring>& args, const wchar_t* word) {

@@ -6,10 +6,16 @@
 
 namespace vx {
 
-std::optional<std::wstring> programFolder() {
+std::optional<std::wstring> programFolderPath() {
   const auto programData = programDataFolder();
   if (!programData || programData->empty()) return std::nullopt;
-  const std::wstring folder = joinPath(*programData, L"Vantorix");
+  return joinPath(*programData, L"Vantorix");
+}
+
+std::optional<std::wstring> programFolder() {
+  const auto path = programFolderPath();
+  if (!path) return std::nullopt;
+  const std::wstring& folder = *path;
   if (!ensurePrivateFolder(folder)) return std::nullopt;
   // Checked once the folder is private: nobody but an administrator can plant a link after this.
   for (const wchar_t* name : {kBackupsFolderName, kMemoryFileName, kJournalFileName})

@@ -35,20 +35,32 @@ std::wstring displayAdapterVendor(std::wstring_view driverDesc) {
   return L"OTHER";
 }
 
+namespace {
+
+bool isAdapterSubkey(const std::wstring& subkey) { return !subkey.empty() && subkey[0] >= L'0' && subkey[0] <= L'9'; }
+
+// Why the adapter is not listed; empty when it is.
+std::wstring leftOutBecause(const std::wstring& keyPath, const std::optional<std::wstring>& description) {
+  if (!description) return L"нет DriverDesc";
+  // The Microsoft Basic Display Adapter stands in while no vendor driver is installed. Windows
+  // translates its name ("Базовый видеоадаптер (Майкрософт)"), so its driver's provider and INF
+  // file, which are not translated, decide as well.
+  if (toLowerFolded(*description).find(L"basic display") != std::wstring::npos) return L"Basic Display по имени";
+  if (isInboxDisplayDriver(keyPath)) return L"драйвер Microsoft (ProviderName / InfPath)";
+  return {};
+}
+
+}  // namespace
+
 std::vector<DisplayAdapter> enumDisplayAdapters() {
   std::vector<DisplayAdapter> adapters;
   const std::wstring classKey = kDisplayClassKey;
   for (const std::wstring& subkey : regEnumSubkeys(RegRoot::LocalMachine, classKey, kAdapterNameBufferChars)) {
     // Numbered subkeys are adapters; "Properties", "Configuration" and the like are not.
-    if (subkey.empty() || subkey[0] < L'0' || subkey[0] > L'9') continue;
+    if (!isAdapterSubkey(subkey)) continue;
     std::wstring keyPath = classKey + L"\\" + subkey;
     std::optional<std::wstring> description = regReadString(RegRoot::LocalMachine, keyPath, L"DriverDesc");
-    if (!description) continue;
-    // The Microsoft Basic Display Adapter stands in while no vendor driver is installed. Windows
-    // translates its name ("Базовый видеоадаптер (Майкрософт)"), so its driver's provider and INF
-    // file, which are not translated, decide as well.
-    if (toLowerFolded(*description).find(L"basic display") != std::wstring::npos) continue;
-    if (isInboxDisplayDriver(keyPath)) continue;
+    if (!leftOutBecause(keyPath, description).empty()) continue;
     DisplayAdapter adapter;
     adapter.vendor = displayAdapterVendor(*description);
     adapter.name = std::move(*description);
@@ -57,6 +69,18 @@ std::vector<DisplayAdapter> enumDisplayAdapters() {
     adapters.push_back(std::move(adapter));
   }
   return adapters;
+}
+
+std::vector<AdapterVerdict> displayAdapterVerdicts() {
+  std::vector<AdapterVerdict> verdicts;
+  const std::wstring classKey = kDisplayClassKey;
+  for (const std::wstring& subkey : regEnumSubkeys(RegRoot::LocalMachine, classKey, kAdapterNameBufferChars)) {
+    if (!isAdapterSubkey(subkey)) continue;
+    const std::wstring keyPath = classKey + L"\\" + subkey;
+    const std::optional<std::wstring> description = regReadString(RegRoot::LocalMachine, keyPath, L"DriverDesc");
+    verdicts.push_back({subkey, description.value_or(L""), leftOutBecause(keyPath, description)});
+  }
+  return verdicts;
 }
 
 }  // namespace vx

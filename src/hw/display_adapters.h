@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "hw/adapter_verdict.h"
+
 namespace vx {
 
 struct DisplayAdapter {
@@ -23,6 +25,9 @@ inline constexpr const wchar_t* kDisplayClassKey =
 // whose driver comes from Microsoft (ProviderName "Microsoft" or InfPath "display.inf": the Basic
 // Display, Hyper-V and remote display adapters).
 std::vector<DisplayAdapter> enumDisplayAdapters();
+
+// Every numbered subkey of the display class key with the decision enumDisplayAdapters takes on it.
+std::vector<AdapterVerdict> displayAdapterVerdicts();
 
 // The vendor a driver description names: "NVIDIA", "AMD", "INTEL" or "OTHER".
 std::wstring displayAdapterVendor(std::wstring_view driverDesc);

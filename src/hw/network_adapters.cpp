@@ -34,6 +34,18 @@ bool isAdapterNumber(const std::wstring& name) {
   return !name.empty() && std::all_of(name.begin(), name.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
 }
 
+// Why the adapter is not listed; empty when it is.
+std::wstring leftOutBecause(const std::wstring& keyPath, const std::optional<std::wstring>& description,
+                            const std::optional<std::wstring>& instanceId) {
+  if (!description) return L"нет DriverDesc";
+  if (!instanceId) return L"нет NetCfgInstanceId";
+  const std::wstring folded = toLowerFolded(*description);
+  for (const wchar_t* word : kNonPhysical)
+    if (folded.find(word) != std::wstring::npos) return std::wstring(L"программный по имени («") + word + L"»)";
+  if (!physicalByCharacteristics(keyPath)) return L"не физический по Characteristics";
+  return {};
+}
+
 }  // namespace
 
 std::vector<NetworkAdapter> enumNetworkAdapters() {
@@ -44,13 +56,8 @@ std::vector<NetworkAdapter> enumNetworkAdapters() {
     const std::wstring keyPath = classKey + L"\\" + name;
     auto description = regReadString(RegRoot::LocalMachine, keyPath, L"DriverDesc");
     auto instanceId = regReadString(RegRoot::LocalMachine, keyPath, L"NetCfgInstanceId");
-    if (!description || !instanceId) continue;
+    if (!leftOutBecause(keyPath, description, instanceId).empty()) continue;
     const std::wstring folded = toLowerFolded(*description);
-    if (std::any_of(std::begin(kNonPhysical), std::end(kNonPhysical),
-                    [&](const wchar_t* word) { return folded.find(word) != std::wstring::npos; })) {
-      continue;
-    }
-    if (!physicalByCharacteristics(keyPath)) continue;
     NetworkAdapter adapter;
     adapter.tcpipInterfacePath = std::wstring(kTcpipInterfacesKey) + L"\\" + *instanceId;
     adapter.instanceId = std::move(*instanceId);
@@ -61,6 +68,19 @@ std::vector<NetworkAdapter> enumNetworkAdapters() {
     adapters.push_back(std::move(adapter));
   }
   return adapters;
+}
+
+std::vector<AdapterVerdict> networkAdapterVerdicts() {
+  std::vector<AdapterVerdict> verdicts;
+  const std::wstring classKey = kNetworkClassKey;
+  for (const std::wstring& name : regEnumSubkeys(RegRoot::LocalMachine, classKey, kSubkeyNameChars)) {
+    if (!isAdapterNumber(name)) continue;
+    const std::wstring keyPath = classKey + L"\\" + name;
+    const auto description = regReadString(RegRoot::LocalMachine, keyPath, L"DriverDesc");
+    const auto instanceId = regReadString(RegRoot::LocalMachine, keyPath, L"NetCfgInstanceId");
+    verdicts.push_back({name, description.value_or(L""), leftOutBecause(keyPath, description, instanceId)});
+  }
+  return verdicts;
 }
 
 }  // namespace vx

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "hw/adapter_verdict.h"
+
 namespace vx {
 
 // The network adapter class key below HKEY_LOCAL_MACHINE.
@@ -25,5 +27,8 @@ struct NetworkAdapter {
 // English names, and, where the adapter has a Characteristics value, only physical ones
 // (NCF_PHYSICAL set, NCF_VIRTUAL and NCF_HIDDEN clear) whatever the display language.
 std::vector<NetworkAdapter> enumNetworkAdapters();
+
+// Every numbered subkey of the network class key with the decision enumNetworkAdapters takes on it.
+std::vector<AdapterVerdict> networkAdapterVerdicts();
 
 }  // namespace vx

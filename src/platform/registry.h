@@ -35,6 +35,10 @@ bool regWriteString(RegRoot root, const std::wstring& subkey, const std::wstring
 // True when the value is gone afterwards: also for a missing key or a missing value.
 bool regDeleteValue(RegRoot root, const std::wstring& subkey, const std::wstring& valueName);
 
+// Deletes the key with its values and every subkey below it. True when the key is gone afterwards,
+// also when it was not there; false when any part of it refuses to be deleted.
+bool regDeleteKeyTree(RegRoot root, const std::wstring& subkey);
+
 // Names of the direct subkeys in the order the hive enumerates them (RegEnumKeyExW from index 0).
 // nameBufferChars is the caller's name buffer in characters, terminating NUL included: a name
 // that does not fit fails that index, and enumeration stops at the first failing index.

@@ -12,6 +12,9 @@ enum class RestorePointOutcome {
   Created,         // begun and ended (BEGIN_SYSTEM_CHANGE, then END_SYSTEM_CHANGE)
 };
 
+// Whether SrClient.dll loads from System32 and exports SRSetRestorePointW; nothing is called.
+bool restorePointLibraryPresent();
+
 // Loads the library, runs beforeFirstCall once the function is found, then asks for a
 // MODIFY_SETTINGS restore point with the description (cut to 255 characters).
 RestorePointOutcome setSystemRestorePoint(const std::wstring& description, const std::function<void()>& beforeFirstCall);

@@ -8,7 +8,6 @@ namespace {
 
 constexpr std::uint32_t kFirstPerProcessBuild = 19041;  // Windows 10 2004
 constexpr std::uint32_t kFirstWindows11Build = 22000;
-const wchar_t* const kKernelKey = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\kernel";
 
 }  // namespace
 
@@ -20,7 +19,7 @@ TimerReach timerReach(const WindowsVersion& version, std::optional<std::uint32_t
 
 TimerReach currentTimerReach() {
   return timerReach(getWindowsVersion(),
-                    regReadDword(RegRoot::LocalMachine, kKernelKey, L"GlobalTimerResolutionRequests"));
+                    regReadDword(RegRoot::LocalMachine, kKernelSettingsKey, kGlobalTimerRequestsValue));
 }
 
 }  // namespace vx

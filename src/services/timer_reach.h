@@ -9,6 +9,10 @@
 
 namespace vx {
 
+// The kernel key that holds GlobalTimerResolutionRequests, below HKEY_LOCAL_MACHINE.
+inline constexpr const wchar_t* kKernelSettingsKey = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\kernel";
+inline constexpr const wchar_t* kGlobalTimerRequestsValue = L"GlobalTimerResolutionRequests";
+
 enum class TimerReach {
   AllProcesses,       // before Windows 10 2004, or Windows 11 with GlobalTimerResolutionRequests = 1
   OwnProcessOnly,     // Windows 10 2004 and later Windows 10 builds

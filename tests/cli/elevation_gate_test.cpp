@@ -68,6 +68,17 @@ TEST_F(ElevationGateTest, ReadingVerbsAndDryRunsWorkUnelevated) {
   for (const auto& [verb, args] : cases) EXPECT_EQ(run(verb, args).exitCode, cli::kExitOk) << toUtf8(verb);
 }
 
+TEST_F(ElevationGateTest, SelfTestRunsUnelevatedAndOnlyItsRestorePointIsRefused) {
+  machine.setElevated(false);
+  // The checks run and report the missing elevation as a failed check, not as a refusal.
+  const Outcome checks = run(L"selftest", {});
+  EXPECT_EQ(checks.exitCode, cli::kExitFailed) << checks.err;
+  EXPECT_EQ(checks.err, "");
+  const Outcome point = run(L"selftest", {L"--restore-point"});
+  EXPECT_EQ(point.exitCode, cli::kExitUsage);
+  EXPECT_TRUE(machine.restorePoints().empty());
+}
+
 TEST_F(ElevationGateTest, ElevatedApplyStillChangesTheSystem) {
   const Outcome o = run(L"apply", {L"perf.priorityseparation"});
   EXPECT_EQ(o.exitCode, cli::kExitOk) << o.err;
@@ -88,6 +99,7 @@ TEST(ChangesSystem, NamesTheChangingCallsOnly) {
       {L"drift", {}, false},              {L"profile", {L"optimal", L"--dry-run"}, false},
       {L"status", {}, false},             {L"hw", {}, false},
       {L"ask", {L"привет"}, false},       {L"monitor", {}, false},
+      {L"selftest", {L"--json"}, false},  {L"selftest", {L"--restore-point"}, true},
   };
   for (const Case& c : cases) EXPECT_EQ(cli::changesSystem(c.verb, c.args), c.changes) << toUtf8(c.verb);
 }

@@ -150,6 +150,18 @@ TEST_F(RegistryContract, DeleteSucceedsWhenNothingIsThere) {
   EXPECT_TRUE(regDeleteValue(HKCU, key, L"present")) << "deleting twice";
 }
 
+TEST_F(RegistryContract, KeyTreeDeletionRemovesEverythingBelowAndOnlyThat) {
+  ASSERT_TRUE(regWriteDword(HKCU, sub(L"tree\\child\\leaf"), L"v", 1));
+  ASSERT_TRUE(regWriteDword(HKCU, sub(L"tree"), L"top", 2));
+  ASSERT_TRUE(regWriteDword(HKCU, sub(L"tree sibling"), L"v", 3));
+  EXPECT_TRUE(regDeleteKeyTree(HKCU, sub(L"tree")));
+  EXPECT_TRUE(regKeyAbsent(HKCU, sub(L"tree")));
+  EXPECT_EQ(regReadDword(HKCU, sub(L"tree sibling"), L"v"), 3u) << "a key whose name starts the same stays";
+  EXPECT_TRUE(regDeleteKeyTree(HKCU, sub(L"tree"))) << "deleting what is gone";
+  EXPECT_TRUE(regDeleteKeyTree(HKCU, sub(L"no\\such\\key")));
+  EXPECT_FALSE(regKeyExists(HKCU, sub(L"no"))) << "deleting must not create the path";
+}
+
 TEST_F(RegistryContract, KeyProbesTellExistingFromMissing) {
   ASSERT_TRUE(regWriteDword(HKCU, sub(L"here"), L"v", 1));
   EXPECT_TRUE(regKeyExists(HKCU, sub(L"here")));

@@ -249,6 +249,10 @@ class Machine {
   // elevated token holds the privileges, and each is disabled until enablePrivilege turns it on.
   void setElevated(bool elevated);
   bool privilegeEnabled(Privilege privilege) const;
+  // The token lacks this privilege even when elevated (an account whose policy removed it):
+  // enabling it then fails as AdjustTokenPrivileges does with ERROR_NOT_ALL_ASSIGNED. Windows
+  // does this; Wine grants every privilege to every process.
+  void withholdPrivilege(Privilege privilege);
 
   // --- COM set-up of the process (com.h; see com.cpp): the model of the first call, and how many
   // calls were made ---

@@ -163,6 +163,7 @@ struct Machine::State {
   struct Token {
     bool elevated = true;
     std::set<Privilege> enabled;
+    std::set<Privilege> withheld;  // not held at all, whatever the elevation
   } token;
 
   // --- COM set-up of the process ---

@@ -15,6 +15,12 @@ void Machine::setElevated(bool elevated) {
   if (!elevated) state_->token.enabled.clear();
 }
 
+void Machine::withholdPrivilege(Privilege privilege) {
+  std::lock_guard lock(mutex_);
+  state_->token.withheld.insert(privilege);
+  state_->token.enabled.erase(privilege);
+}
+
 bool Machine::privilegeEnabled(Privilege privilege) const {
   std::lock_guard lock(mutex_);
   return state_->token.enabled.count(privilege) != 0;
@@ -32,7 +38,7 @@ bool enablePrivilege(Privilege privilege) {
   auto& m = sim::machine();
   std::lock_guard lock(m.mutex());
   auto& token = m.state().token;
-  if (!token.elevated) return false;
+  if (!token.elevated || token.withheld.count(privilege) != 0) return false;
   token.enabled.insert(privilege);
   return true;
 }

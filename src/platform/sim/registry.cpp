@@ -124,6 +124,25 @@ bool regDeleteValue(RegRoot root, const std::wstring& subkey, const std::wstring
   });
 }
 
+bool regDeleteKeyTree(RegRoot root, const std::wstring& subkey) {
+  if (subkey.empty()) return false;  // never the whole root
+  const bool deletable = withState([&](sim::Machine::State& s) {
+    ++s.registryWrites;
+    const RegKey* key = s.findKey(root, subkey);
+    if (key == nullptr) return true;
+    // RegDeleteTreeW stops at a key it may not open or change; look through the whole tree.
+    const auto refuses = [](const RegKey& k, const auto& self) -> bool {
+      if (k.denied || k.readOnly) return true;
+      for (const auto& [name, child] : k.subkeys)
+        if (self(*child, self)) return true;
+      return false;
+    };
+    return !refuses(*key, refuses);
+  });
+  if (deletable) sim::machine().deleteKey(root, subkey);
+  return deletable;
+}
+
 std::vector<std::wstring> regEnumSubkeys(RegRoot root, const std::wstring& subkey, std::size_t nameBufferChars) {
   return enumerate(root, subkey, nameBufferChars, static_cast<std::size_t>(-1));
 }

@@ -38,6 +38,12 @@ std::int64_t minutesBetweenPoints(sim::Machine::State& s) {
 
 }  // namespace
 
+bool restorePointLibraryPresent() {
+  auto& m = sim::machine();
+  std::lock_guard lock(m.mutex());
+  return m.state().restoreLibraryPresent;
+}
+
 RestorePointOutcome setSystemRestorePoint(const std::wstring& description, const std::function<void()>& beforeFirstCall) {
   auto& m = sim::machine();
   {

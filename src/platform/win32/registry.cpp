@@ -148,6 +148,12 @@ bool regDeleteValue(RegRoot root, const std::wstring& subkey, const std::wstring
   return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
+bool regDeleteKeyTree(RegRoot root, const std::wstring& subkey) {
+  if (subkey.empty()) return false;  // never the whole root
+  const LSTATUS status = RegDeleteTreeW(win32::hkeyOf(root), subkey.c_str());
+  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND;
+}
+
 std::vector<std::wstring> regEnumSubkeys(RegRoot root, const std::wstring& subkey, std::size_t nameBufferChars) {
   std::vector<std::wstring> names;
   const UniqueRegKey key = openKey(root, subkey, KEY_READ);

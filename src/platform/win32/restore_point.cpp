@@ -33,6 +33,11 @@ void copyDescription(const std::wstring& description, WCHAR (&target)[MAX_DESC_W
 
 }  // namespace
 
+bool restorePointLibraryPresent() {
+  using SetRestorePointFunction = BOOL(WINAPI*)(RESTOREPOINTINFOW*, STATEMGRSTATUS*);
+  return win32::systemFunction<SetRestorePointFunction>(L"SrClient.dll", "SRSetRestorePointW") != nullptr;
+}
+
 RestorePointOutcome setSystemRestorePoint(const std::wstring& description, const std::function<void()>& beforeFirstCall) {
   using SetRestorePointFunction = BOOL(WINAPI*)(RESTOREPOINTINFOW*, STATEMGRSTATUS*);
   // From System32 only: never a SrClient.dll beside the program or in the current directory.
