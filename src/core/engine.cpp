@@ -44,6 +44,10 @@ ApplyResult applyOne(Tweak& tweak) {
       result.message = kNoBackupDirMessage;
       return result;  // no copy of the old values, so nothing is changed
     }
+    if (!result.backupsOk) {
+      result.message = kBackupFailedMessage;
+      return result;  // some old values would be lost for good
+    }
   }
   if (guarded::apply(tweak))
     result.applied = true;
@@ -56,22 +60,35 @@ ApplyResult applyBatch(const std::vector<TweakPtr>& tweaks, const std::wstring& 
   ApplyResult result;
   std::vector<BackupKey> keys;
   std::vector<bool> usable(tweaks.size(), false);
+  std::vector<bool> aggressiveAt(tweaks.size(), false);
+  std::vector<std::size_t> firstKey(tweaks.size() + 1, 0);  // tweak i owns keys [firstKey[i], firstKey[i+1])
   bool anyAggressive = false;
   for (std::size_t i = 0; i < tweaks.size(); ++i) {
     bool aggressive = false;
     usable[i] = tweaks[i] && safetyNetNeeds(*tweaks[i], aggressive, keys);
+    aggressiveAt[i] = usable[i] && aggressive;
+    firstKey[i + 1] = keys.size();
     anyAggressive = anyAggressive || aggressive;
   }
+  std::vector<bool> exported;
   if (anyAggressive) {
-    copyNet(result, prepareSafetyNet(keys, label));
+    SafetyNetResult net = prepareSafetyNet(keys, label);
+    exported = net.keysExported;
+    copyNet(result, std::move(net));
     if (result.backupDir.empty()) {
       result.message = kNoBackupDirMessage;
       return result;
     }
   }
+  const auto keysSaved = [&](std::size_t i) {
+    for (std::size_t k = firstKey[i]; k < firstKey[i + 1]; ++k)
+      if (k >= exported.size() || !exported[k]) return false;
+    return true;
+  };
   int count = 0;
   for (std::size_t i = 0; i < tweaks.size(); ++i) {
     if (!usable[i] || guarded::queryState(*tweaks[i]) == TweakState::Unavailable) continue;
+    if (aggressiveAt[i] && !keysSaved(i)) continue;  // counted as not applied
     if (guarded::apply(*tweaks[i])) ++count;
   }
   result.applied = count > 0;
@@ -97,7 +114,8 @@ StatusText applyWithStatus(Tweak& tweak) {
   const ApplyResult r = applyOne(tweak);
   if (!r.applied) {
     // The tweak's own reason, when its apply ran and failed (not when the safety net stopped it).
-    const std::wstring note = r.message == kApplyFailedMessage ? tweak.failureNote() : std::wstring();
+    std::wstring note = r.message == kApplyFailedMessage ? tweak.failureNote() : std::wstring();
+    if (r.message == kBackupFailedMessage) note = kBackupFailedMessage;
     return {tweak.title + L": " + (note.empty() ? std::wstring(L"ошибка применения") : note), StatusOutcome::Failure};
   }
   std::wstring text = tweak.title + L": применено";
