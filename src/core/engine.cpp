@@ -127,7 +127,12 @@ StatusText applyWithStatus(Tweak& tweak) {
 
 StatusText revertWithStatus(Tweak& tweak) {
   if (guarded::revert(tweak)) return {tweak.title + L": откачено", StatusOutcome::Success};
-  return {tweak.title + L": ошибка отката", StatusOutcome::Failure};
+  return revertFailedStatus(tweak);
+}
+
+StatusText revertFailedStatus(const Tweak& tweak) {
+  const std::wstring note = tweak.failureNote();
+  return {tweak.title + L": " + (note.empty() ? std::wstring(L"ошибка отката") : note), StatusOutcome::Failure};
 }
 
 StatusText unavailableStatus(const Tweak& tweak) {

@@ -52,6 +52,8 @@ StatusText toggleTweak(Tweak& tweak);
 // The caller has already checked that the tweak is not Unavailable.
 StatusText applyWithStatus(Tweak& tweak);
 StatusText revertWithStatus(Tweak& tweak);
+// title + ": " + the tweak's failure note, or "ошибка отката" without one.
+StatusText revertFailedStatus(const Tweak& tweak);
 // title + ": не поддерживается"
 StatusText unavailableStatus(const Tweak& tweak);
 
