@@ -4,6 +4,7 @@
 // written config file back from its backup even when the user changed it since. An unknown id stops
 // the command before anything is changed.
 #include "cli/cli_catalog.h"
+#include "core/change_guard.h"
 #include "core/guarded_calls.h"
 #include "cli/cli_command.h"
 #include "core/engine.h"
@@ -23,10 +24,18 @@ int printStatus(const StatusText& status) {
   return kExitFailed;
 }
 
+// vxctl waits for another Vantorix process's change as a job does, then gives up with the text.
+bool lockedOrSaysSo(const ChangeGuard& guard) {
+  if (!guard.held()) printError(kAnotherCopyBusyMessage);
+  return guard.held();
+}
+
 int runApply(const std::vector<std::wstring>& args) {
   if (args.empty()) return usageError(L"apply: не указан ни один твик");
   const auto tweaks = tweaksByIds(args);
   if (!tweaks) return kExitFailed;
+  const ChangeGuard guard(kChangeLockWaitMs);
+  if (!lockedOrSaysSo(guard)) return kExitFailed;
   if (tweaks->size() == 1) {
     Tweak& tweak = *tweaks->front();
     if (guarded::queryState(tweak) == TweakState::Unavailable) return printStatus(unavailableStatus(tweak));
@@ -64,6 +73,8 @@ int runRevert(const std::vector<std::wstring>& given) {
   if (args.empty()) return usageError(L"revert: не указан ни один твик");
   const auto tweaks = tweaksByIds(args);
   if (!tweaks) return kExitFailed;
+  const ChangeGuard guard(kChangeLockWaitMs);
+  if (!lockedOrSaysSo(guard)) return kExitFailed;
   int status = kExitOk;
   for (const auto& tweak : *tweaks) {
     const StatusText result = guarded::queryState(*tweak) == TweakState::Unavailable ? unavailableStatus(*tweak)

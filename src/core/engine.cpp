@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "core/change_guard.h"
 #include "core/guarded_calls.h"
 #include "core/user_account.h"
 #include "core/safety_net.h"
@@ -32,6 +33,11 @@ bool safetyNetNeeds(const Tweak& tweak, bool& aggressive, std::vector<BackupKey>
 
 ApplyResult applyOne(Tweak& tweak) {
   ApplyResult result;
+  const ChangeGuard guard;  // already held by a job or vxctl that waited for it; the window only tries
+  if (!guard.held()) {
+    result.message = kAnotherCopyBusyMessage;
+    return result;
+  }
   bool aggressive = false;
   std::vector<BackupKey> keys;
   if (!safetyNetNeeds(tweak, aggressive, keys)) {
@@ -58,6 +64,11 @@ ApplyResult applyOne(Tweak& tweak) {
 
 ApplyResult applyBatch(const std::vector<TweakPtr>& tweaks, const std::wstring& label) {
   ApplyResult result;
+  const ChangeGuard guard;
+  if (!guard.held()) {
+    result.message = kAnotherCopyBusyMessage;
+    return result;
+  }
   std::vector<BackupKey> keys;
   std::vector<bool> usable(tweaks.size(), false);
   std::vector<bool> aggressiveAt(tweaks.size(), false);
@@ -98,6 +109,11 @@ ApplyResult applyBatch(const std::vector<TweakPtr>& tweaks, const std::wstring& 
 
 CategoryRunCounts runCategory(const std::vector<TweakPtr>& tweaks, TweakCategory category, bool revert) {
   CategoryRunCounts counts;
+  const ChangeGuard guard;
+  if (!guard.held()) {
+    counts.busy = true;
+    return counts;
+  }
   for (const auto& tweak : tweaks) {
     if (!tweak || tweak->category != category) continue;
     if (guarded::queryState(*tweak) == TweakState::Unavailable) {
@@ -115,7 +131,7 @@ StatusText applyWithStatus(Tweak& tweak) {
   if (!r.applied) {
     // The tweak's own reason, when its apply ran and failed (not when the safety net stopped it).
     std::wstring note = r.message == kApplyFailedMessage ? tweak.failureNote() : std::wstring();
-    if (r.message == kBackupFailedMessage) note = kBackupFailedMessage;
+    if (r.message == kBackupFailedMessage || r.message == kAnotherCopyBusyMessage) note = r.message;
     return {tweak.title + L": " + (note.empty() ? std::wstring(L"ошибка применения") : note), StatusOutcome::Failure};
   }
   std::wstring text = tweak.title + L": применено";
@@ -126,6 +142,8 @@ StatusText applyWithStatus(Tweak& tweak) {
 }
 
 StatusText revertWithStatus(Tweak& tweak) {
+  const ChangeGuard guard;
+  if (!guard.held()) return {tweak.title + L": " + kAnotherCopyBusyMessage, StatusOutcome::Failure};
   if (guarded::revert(tweak)) return {tweak.title + L": откачено", StatusOutcome::Success};
   return revertFailedStatus(tweak);
 }
