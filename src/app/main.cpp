@@ -1,6 +1,7 @@
 // Vantorix.exe: per-monitor DPI awareness, COM for the process, common controls, the window class
 // and the main window (1280 x 820 at 96 DPI, grown with the monitor's DPI) with a dark title bar,
-// and the message loop (IsDialogMessageW first, so the input box gets keyboard navigation).
+// and the message loop (IsDialogMessageW first, so the input box gets keyboard navigation). One
+// window per session: a second Vantorix.exe brings the running window to the front and exits.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -9,6 +10,7 @@
 #include "app/window_messages.h"
 #include "platform/com.h"
 #include "platform/win32/dynamic_function.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/system_library.h"
 #include "ui/layout.h"
 
@@ -28,9 +30,26 @@ void askForDarkTitleBar(HWND window) {
   if (setAttribute) setAttribute(window, 20 /* DWMWA_USE_IMMERSIVE_DARK_MODE */, &dark, sizeof(dark));
 }
 
+// Named per session: the first process creates it and keeps it until it ends.
+constexpr const wchar_t* kInstanceMutex = L"Local\\Vantorix.Window";
+
+// The running window to the front (restored when minimised); it may not exist yet when the first
+// process is still starting, and then there is nothing to show.
+void showRunningWindow() {
+  HWND running = FindWindowW(vx::app::kWindowClassName, nullptr);
+  if (running == nullptr) return;
+  if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+  SetForegroundWindow(running);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  const vx::win32::UniqueHandle instanceMutex(CreateMutexW(nullptr, FALSE, kInstanceMutex));
+  if (instanceMutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+    showRunningWindow();
+    return 0;
+  }
   becomePerMonitorDpiAware();
   // The UI thread lives as long as the process and owns the window: COM in a single-threaded
   // apartment, with the process's COM security set once, before anything uses COM.

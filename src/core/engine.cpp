@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "core/change_guard.h"
 #include "core/guarded_calls.h"
 #include "core/user_account.h"
 #include "core/safety_net.h"
@@ -32,6 +33,11 @@ bool safetyNetNeeds(const Tweak& tweak, bool& aggressive, std::vector<BackupKey>
 
 ApplyResult applyOne(Tweak& tweak) {
   ApplyResult result;
+  const ChangeGuard guard;  // already held by a job or vxctl that waited for it; the window only tries
+  if (!guard.held()) {
+    result.message = kAnotherCopyBusyMessage;
+    return result;
+  }
   bool aggressive = false;
   std::vector<BackupKey> keys;
   if (!safetyNetNeeds(tweak, aggressive, keys)) {
@@ -44,6 +50,10 @@ ApplyResult applyOne(Tweak& tweak) {
       result.message = kNoBackupDirMessage;
       return result;  // no copy of the old values, so nothing is changed
     }
+    if (!result.backupsOk) {
+      result.message = kBackupFailedMessage;
+      return result;  // some old values would be lost for good
+    }
   }
   if (guarded::apply(tweak))
     result.applied = true;
@@ -54,24 +64,42 @@ ApplyResult applyOne(Tweak& tweak) {
 
 ApplyResult applyBatch(const std::vector<TweakPtr>& tweaks, const std::wstring& label) {
   ApplyResult result;
+  const ChangeGuard guard;
+  if (!guard.held()) {
+    result.message = kAnotherCopyBusyMessage;
+    return result;
+  }
   std::vector<BackupKey> keys;
   std::vector<bool> usable(tweaks.size(), false);
+  std::vector<bool> aggressiveAt(tweaks.size(), false);
+  std::vector<std::size_t> firstKey(tweaks.size() + 1, 0);  // tweak i owns keys [firstKey[i], firstKey[i+1])
   bool anyAggressive = false;
   for (std::size_t i = 0; i < tweaks.size(); ++i) {
     bool aggressive = false;
     usable[i] = tweaks[i] && safetyNetNeeds(*tweaks[i], aggressive, keys);
+    aggressiveAt[i] = usable[i] && aggressive;
+    firstKey[i + 1] = keys.size();
     anyAggressive = anyAggressive || aggressive;
   }
+  std::vector<bool> exported;
   if (anyAggressive) {
-    copyNet(result, prepareSafetyNet(keys, label));
+    SafetyNetResult net = prepareSafetyNet(keys, label);
+    exported = net.keysExported;
+    copyNet(result, std::move(net));
     if (result.backupDir.empty()) {
       result.message = kNoBackupDirMessage;
       return result;
     }
   }
+  const auto keysSaved = [&](std::size_t i) {
+    for (std::size_t k = firstKey[i]; k < firstKey[i + 1]; ++k)
+      if (k >= exported.size() || !exported[k]) return false;
+    return true;
+  };
   int count = 0;
   for (std::size_t i = 0; i < tweaks.size(); ++i) {
     if (!usable[i] || guarded::queryState(*tweaks[i]) == TweakState::Unavailable) continue;
+    if (aggressiveAt[i] && !keysSaved(i)) continue;  // counted as not applied
     if (guarded::apply(*tweaks[i])) ++count;
   }
   result.applied = count > 0;
@@ -81,6 +109,11 @@ ApplyResult applyBatch(const std::vector<TweakPtr>& tweaks, const std::wstring& 
 
 CategoryRunCounts runCategory(const std::vector<TweakPtr>& tweaks, TweakCategory category, bool revert) {
   CategoryRunCounts counts;
+  const ChangeGuard guard;
+  if (!guard.held()) {
+    counts.busy = true;
+    return counts;
+  }
   for (const auto& tweak : tweaks) {
     if (!tweak || tweak->category != category) continue;
     if (guarded::queryState(*tweak) == TweakState::Unavailable) {
@@ -97,7 +130,8 @@ StatusText applyWithStatus(Tweak& tweak) {
   const ApplyResult r = applyOne(tweak);
   if (!r.applied) {
     // The tweak's own reason, when its apply ran and failed (not when the safety net stopped it).
-    const std::wstring note = r.message == kApplyFailedMessage ? tweak.failureNote() : std::wstring();
+    std::wstring note = r.message == kApplyFailedMessage ? tweak.failureNote() : std::wstring();
+    if (r.message == kBackupFailedMessage || r.message == kAnotherCopyBusyMessage) note = r.message;
     return {tweak.title + L": " + (note.empty() ? std::wstring(L"ошибка применения") : note), StatusOutcome::Failure};
   }
   std::wstring text = tweak.title + L": применено";
@@ -108,8 +142,15 @@ StatusText applyWithStatus(Tweak& tweak) {
 }
 
 StatusText revertWithStatus(Tweak& tweak) {
+  const ChangeGuard guard;
+  if (!guard.held()) return {tweak.title + L": " + kAnotherCopyBusyMessage, StatusOutcome::Failure};
   if (guarded::revert(tweak)) return {tweak.title + L": откачено", StatusOutcome::Success};
-  return {tweak.title + L": ошибка отката", StatusOutcome::Failure};
+  return revertFailedStatus(tweak);
+}
+
+StatusText revertFailedStatus(const Tweak& tweak) {
+  const std::wstring note = tweak.failureNote();
+  return {tweak.title + L": " + (note.empty() ? std::wstring(L"ошибка отката") : note), StatusOutcome::Failure};
 }
 
 StatusText unavailableStatus(const Tweak& tweak) {

@@ -1,7 +1,8 @@
 // The engine that acts on tweaks for the user: one tweak from its card (with a safety net when it
 // is aggressive), a list of tweaks under one safety net, and every tweak of a category page.
 // Called by the card toggle, the background jobs (job_results.h) and vxctl. Exceptions thrown by
-// a tweak never leave the engine: they count as a failed apply or revert.
+// a tweak never leave the engine: they count as a failed apply or revert. Every apply and revert
+// holds the change lock (change_guard.h) and only tries it: callers that may wait take it first.
 #pragma once
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ struct CategoryRunCounts {
   int ok = 0;
   int failed = 0;
   int skipped = 0;  // Unavailable
+  bool busy = false;  // another Vantorix process held the change lock: nothing was run
   bool operator==(const CategoryRunCounts&) const = default;
 };
 
@@ -52,6 +54,8 @@ StatusText toggleTweak(Tweak& tweak);
 // The caller has already checked that the tweak is not Unavailable.
 StatusText applyWithStatus(Tweak& tweak);
 StatusText revertWithStatus(Tweak& tweak);
+// title + ": " + the tweak's failure note, or "ошибка отката" without one.
+StatusText revertFailedStatus(const Tweak& tweak);
 // title + ": не поддерживается"
 StatusText unavailableStatus(const Tweak& tweak);
 

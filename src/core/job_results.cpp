@@ -1,5 +1,6 @@
 #include "core/job_results.h"
 
+#include "core/change_guard.h"
 #include "core/guarded_calls.h"
 
 namespace vx {
@@ -14,6 +15,8 @@ bool anyNeedsReboot(const std::vector<TweakPtr>& tweaks) {
 
 std::wstring num(long long n) { return std::to_wstring(n); }
 
+JobResult busyJob() { return JobResult{kAnotherCopyBusyMessage}; }
+
 }  // namespace
 
 std::wstring backupNote(const ApplyResult& result) {
@@ -24,6 +27,7 @@ std::wstring backupNote(const ApplyResult& result) {
 }
 
 JobResult categoryJobResult(const CategoryRunCounts& c, bool revert) {
+  if (c.busy) return busyJob();
   JobResult r;
   r.text = std::wstring(revert ? L"Откат завершён: " : L"Применение завершено: ") + num(c.ok) + L" ок, " +
            num(c.failed) + L" ошибок, " + num(c.skipped) + L" пропущено";
@@ -59,10 +63,14 @@ JobResult profileJobResult(const std::wstring& profileName, int applied, int tot
 }
 
 JobResult runCategoryJob(const TweakCatalog& catalog, TweakCategory category, bool revert) {
+  const ChangeGuard guard(kChangeLockWaitMs);
+  if (!guard.held()) return busyJob();
   return categoryJobResult(runCategory(catalog, category, revert), revert);
 }
 
 JobResult runSelectedJob(const std::vector<TweakPtr>& selected) {
+  const ChangeGuard guard(kChangeLockWaitMs);
+  if (!guard.held()) return busyJob();
   const ApplyResult batch = applyBatch(selected, L"selected_batch");
   int applied = 0;
   bool reboot = false;
@@ -76,11 +84,15 @@ JobResult runSelectedJob(const std::vector<TweakPtr>& selected) {
 }
 
 JobResult runRecommendationJob(const std::vector<TweakPtr>& tweaks) {
+  const ChangeGuard guard(kChangeLockWaitMs);
+  if (!guard.held()) return busyJob();
   const ApplyResult batch = applyBatch(tweaks, L"ai_recommendation");
   return recommendationJobResult(batch, anyNeedsReboot(tweaks));
 }
 
 JobResult runProfileJob(const std::vector<TweakPtr>& profile, const std::wstring& profileName) {
+  const ChangeGuard guard(kChangeLockWaitMs);
+  if (!guard.held()) return busyJob();
   const ApplyResult batch = applyBatch(profile, L"profile_" + profileName);
   int applied = 0;
   for (const auto& tweak : profile)

@@ -34,7 +34,8 @@ JobResult recommendationJobResult(const ApplyResult& batch, bool needsReboot);
 JobResult profileJobResult(const std::wstring& profileName, int applied, int total, bool needsReboot,
                            const ApplyResult& batch);
 
-// Run the engine call of each job, then count and build the result.
+// Run the engine call of each job, then count and build the result. Each first waits up to
+// kChangeLockWaitMs for the change lock and otherwise reports kAnotherCopyBusyMessage.
 JobResult runCategoryJob(const TweakCatalog& catalog, TweakCategory category, bool revert);
 JobResult runSelectedJob(const std::vector<TweakPtr>& selected);
 JobResult runRecommendationJob(const std::vector<TweakPtr>& tweaks);

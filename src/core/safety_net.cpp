@@ -77,8 +77,11 @@ SafetyNetResult prepareSafetyNet(const std::vector<BackupKey>& keys, const std::
   }
   result.restorePointCreated = createRestorePoint(L"Vantorix: " + label);
   bool allOk = true;
-  for (std::size_t i = 0; i < keys.size(); ++i)
-    allOk = exportKey(result.backupDir, keys[i].root, keys[i].subkey, std::to_wstring(i)) && allOk;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    const bool exported = exportKey(result.backupDir, keys[i].root, keys[i].subkey, std::to_wstring(i));
+    result.keysExported.push_back(exported);
+    allOk = exported && allOk;
+  }
   result.backupsOk = allOk;
   return result;
 }

@@ -15,9 +15,12 @@ struct SafetyNetResult {
   bool restorePointCreated = false;  // Windows confirmed the restore point
   std::wstring backupDir;            // the run folder; empty when it could not be made
   std::wstring message;              // empty, or kNoBackupDirMessage
+  std::vector<bool> keysExported;    // per key in list order: exported or recorded as missing
 };
 
 inline constexpr const wchar_t* kNoBackupDirMessage = L"Не удалось создать каталог бэкапа.";
+// An aggressive tweak whose keys could not all be exported is not applied.
+inline constexpr const wchar_t* kBackupFailedMessage = L"Не удалось сохранить бэкап — твик не применён";
 
 // Written instead of a .reg file for a key that cannot be opened: ASCII, line feed, no byte-order mark.
 inline constexpr std::string_view kMissingKeyNote =

@@ -53,8 +53,9 @@ class Tweak {
   // user's profile folders. Each kind derives it from what it writes. Such a tweak is unavailable
   // while the program runs under another account than the desktop's (core/user_account.h).
   virtual bool changesUserProfile() const { return false; }
-  // Why the last apply() failed, for the status line, when the tweak can say more than
-  // "ошибка применения"; empty otherwise. Read right after apply(), on the same thread.
+  // Why the last apply() (or revert()) failed, for the status line, when the tweak can say more
+  // than "ошибка применения" / "ошибка отката"; empty otherwise. Read right after the call, on the
+  // same thread.
   virtual std::wstring failureNote() const { return {}; }
 
   const std::wstring id;

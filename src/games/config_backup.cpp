@@ -1,5 +1,6 @@
 #include "games/config_backup.h"
 
+#include "games/config_edit.h"
 #include "games/eight_bit_text.h"
 #include "platform/files.h"
 
@@ -9,20 +10,33 @@ std::wstring configBackupPath(const std::wstring& path) { return path + L".vx.ba
 
 bool makeConfigBackup(const std::wstring& path) {
   if (fileStatus(path).kind == FileKind::Missing) return true;
-  const std::wstring bak = configBackupPath(path);
-  if (fileStatus(bak).kind != FileKind::Missing) return true;
-  // Through a temporary file, so a failed copy never leaves a partial backup that later applies
-  // would keep as "the first one".
   const auto bytes = readConfigBytes(path);
-  return bytes && writeFileAtomic(bak, *bytes);
+  return bytes && makeConfigBackup(path, *bytes);
+}
+
+bool makeConfigBackup(const std::wstring& path, const std::string& bytes) {
+  const FileStatus source = fileStatus(path);
+  if (source.kind == FileKind::Missing) return true;
+  const std::wstring bak = configBackupPath(path);
+  const FileStatus existing = fileStatus(bak);
+  if (existing.kind == FileKind::File && !existing.isLink) return true;
+  if (existing.kind != FileKind::Missing) return false;  // a folder or a link under the backup's name
+  // Created new, so nothing already there (a link placed by someone else) is ever written through.
+  // A copy that fails half-way is removed: later applies must never keep it as "the first one".
+  if (!writeNewFile(bak, bytes)) {
+    if (fileStatus(bak).kind == FileKind::File) removeFile(bak);
+    return false;
+  }
+  if (source.readOnly) setFileReadOnly(bak, true);
+  return true;
 }
 
 bool restoreConfigBackup(const std::wstring& path) {
   const std::wstring bak = configBackupPath(path);
   if (fileStatus(bak).kind == FileKind::Missing) return true;
   const auto bytes = readConfigBytes(bak);
-  if (!bytes || !writeFileAtomic(path, *bytes)) return false;
-  return removeFile(bak);
+  if (!bytes || !replaceKeepingReadOnly(path, *bytes)) return false;
+  return removeFileClearingReadOnly(bak);
 }
 
 bool removeIfUnchanged(const std::wstring& path, const std::string& bytes) {

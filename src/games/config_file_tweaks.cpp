@@ -4,6 +4,8 @@
 
 #include "core/user_account.h"
 #include "games/config_backup.h"
+#include "games/config_edit.h"
+#include "games/config_text.h"
 #include "games/cvar_lines.h"
 #include "games/eight_bit_text.h"
 #include "games/ini_file.h"
@@ -31,12 +33,6 @@ bool protectExisting(const std::wstring& path, const std::string& ownBytes) {
   return makeConfigBackup(path);
 }
 
-// Revert of a file tweak: the backup when there is one, else removal of the tweak's own file.
-bool restoreOrRemove(const std::wstring& path, const std::string& ownBytes) {
-  if (exists(configBackupPath(path))) return restoreConfigBackup(path);
-  return removeIfUnchanged(path, ownBytes);
-}
-
 }  // namespace
 
 // --- CvarFileTweak ---------------------------------------------------------------------------------
@@ -56,11 +52,20 @@ std::wstring CvarFileTweak::resolvePath() const { return discovery_.firstExistin
 TweakState CvarFileTweak::queryState() {
   const std::wstring path = resolvePath();
   if (path.empty()) return TweakState::Unavailable;
-  const auto lines = readTextLines(path);
-  if (!lines) return TweakState::NotApplied;
-  for (const std::wstring& line : *lines)
+  const auto text = readConfigText(path);
+  if (!text) return TweakState::NotApplied;
+  for (const std::wstring& line : text->lines)
     if (line.find(marker) != std::wstring::npos) return TweakState::Applied;
   return TweakState::NotApplied;
+}
+
+ConfigEdit CvarFileTweak::edit() const {
+  return {[this](std::vector<std::wstring>& lines) {
+            for (const CvarSetting& s : settings) setCvarIn(lines, s.key, s.value);
+          },
+          [this](std::vector<std::wstring>& lines, const std::vector<std::wstring>* before) {
+            for (const CvarSetting& s : settings) restoreCvarIn(lines, before, s.key);
+          }};
 }
 
 bool CvarFileTweak::apply() {
@@ -71,16 +76,15 @@ bool CvarFileTweak::apply() {
     failure_ = kConfigTooLargeNote;
     return false;
   }
-  if (!makeConfigBackup(path)) return false;
-  auto lines = readTextLines(path);
-  if (!lines) return false;
-  for (const CvarSetting& s : settings) setCvarIn(*lines, s.key, s.value);
-  return writeTextLines(path, *lines);
+  return applyConfigEdit(path, edit(), false, &failure_);
 }
 
 bool CvarFileTweak::revert() {
+  failure_.clear();
   const std::wstring path = resolvePath();
-  return path.empty() || restoreConfigBackup(path);
+  // A tweak that is not applied leaves the file (and a stray backup) alone.
+  if (path.empty() || queryState() == TweakState::NotApplied) return true;
+  return revertConfigEdit(path, edit(), std::nullopt, &failure_);
 }
 
 std::wstring CvarFileTweak::compatibilityNote() const {
@@ -135,14 +139,33 @@ bool WriteFileTweak::apply() {
     return false;
   }
   createDirectories(folder);
+  removeWriteLeftovers(path);
   const std::string bytes = bytesOnDisk();
   if (!protectExisting(path, bytes)) return false;
-  return writeFileAtomic(path, bytes);
+  return replaceKeepingReadOnly(path, bytes);
 }
 
 bool WriteFileTweak::revert() {
+  failure_.clear();
   const std::wstring path = resolvePath();
-  return path.empty() || restoreOrRemove(path, bytesOnDisk());
+  if (path.empty() || queryState() == TweakState::NotApplied) return true;
+  removeWriteLeftovers(path);
+  const auto current = readConfigBytes(path);
+  if (!current || *current != bytesOnDisk()) {
+    // The user edited the whole file since: it and its backup stay (revertWhole() forces it).
+    failure_ = kChangedSinceApplyNote;
+    return false;
+  }
+  if (exists(configBackupPath(path))) return restoreConfigBackup(path);
+  return removeFile(path);
+}
+
+bool WriteFileTweak::revertWhole() {
+  failure_.clear();
+  const std::wstring path = resolvePath();
+  if (path.empty() || !exists(configBackupPath(path))) return false;
+  removeWriteLeftovers(path);
+  return restoreConfigBackup(path);
 }
 
 std::wstring WriteFileTweak::compatibilityNote() const {
@@ -174,6 +197,15 @@ TweakState UeEngineIniTweak::queryState() {
   return readIniValue(path, first.section, first.key) == first.value ? TweakState::Applied : TweakState::NotApplied;
 }
 
+ConfigEdit UeEngineIniTweak::edit() const {
+  return {[this](std::vector<std::wstring>& lines) {
+            for (const IniSetting& s : settings) setIniValueIn(lines, s.section, s.key, s.value);
+          },
+          [this](std::vector<std::wstring>& lines, const std::vector<std::wstring>* before) {
+            for (const IniSetting& s : settings) restoreIniEntry(lines, before, s.section, s.key);
+          }};
+}
+
 bool UeEngineIniTweak::apply() {
   failure_.clear();
   if (path.empty()) return false;
@@ -183,13 +215,15 @@ bool UeEngineIniTweak::apply() {
   }
   const std::wstring folder = parentFolder(path);
   if (!folder.empty()) createDirectories(folder);
-  if (!protectExisting(path, createdBytes())) return false;
-  bool all = true;
-  for (const IniSetting& s : settings) all = setIniValue(path, s.section, s.key, s.value) && all;
-  return all;
+  // All entries in one replacement of the file: a run killed half-way leaves the old file or the new one.
+  return applyConfigEdit(path, edit(), true, &failure_);
 }
 
-bool UeEngineIniTweak::revert() { return path.empty() || restoreOrRemove(path, createdBytes()); }
+bool UeEngineIniTweak::revert() {
+  failure_.clear();
+  if (path.empty() || queryState() == TweakState::NotApplied) return true;
+  return revertConfigEdit(path, edit(), createdBytes(), &failure_);
+}
 
 std::wstring UeEngineIniTweak::compatibilityNote() const {
   const std::wstring folder = parentFolder(path);

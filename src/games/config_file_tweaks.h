@@ -11,6 +11,8 @@
 
 namespace vx {
 
+struct ConfigEdit;
+
 // The failure note of a config-file tweak whose file is over kGameConfigLimit: nothing was read,
 // backed up or written.
 inline constexpr const wchar_t* kConfigTooLargeNote = L"файл слишком большой — не изменён";
@@ -35,8 +37,9 @@ class CvarFileTweak : public Tweak {
   // Unavailable without a file; Applied when some line contains the marker.
   TweakState queryState() override;
   // Refuses (false) when the backup cannot be made or the file cannot be read; a file over
-  // kGameConfigLimit is left untouched with kConfigTooLargeNote.
+  // kGameConfigLimit is left untouched with kConfigTooLargeNote (see config_edit.h for the others).
   bool apply() override;
+  // Leaves a NotApplied file alone; otherwise see revertConfigEdit (a backup is required).
   bool revert() override;
   std::wstring compatibilityNote() const override;
   // Some candidate file lies in the user's profile.
@@ -52,7 +55,8 @@ class CvarFileTweak : public Tweak {
   const std::wstring marker;
 
  private:
-  std::wstring failure_;  // of the last apply
+  ConfigEdit edit() const;
+  std::wstring failure_;  // of the last apply or revert
   GameDiscovery& discovery_;
 };
 
@@ -66,8 +70,11 @@ class WriteFileTweak : public Tweak {
   TweakState queryState() override;
   // Never overwrites an existing file that could not be backed up.
   bool apply() override;
-  // Restores the backup; without one, removes the file while it still holds what apply wrote.
+  // Leaves a NotApplied file alone. While the file holds exactly what apply wrote: restores the
+  // backup, or without one removes the file. Otherwise fails with kChangedSinceApplyNote and keeps both.
   bool revert() override;
+  // vxctl revert ID --force: the backup comes back whole whatever the file holds now; false without one.
+  bool revertWhole();
   std::wstring compatibilityNote() const override;
   // Some candidate folder, or the fallback folder, lies in the user's profile.
   bool changesUserProfile() const override;
@@ -86,7 +93,7 @@ class WriteFileTweak : public Tweak {
   const std::wstring fallbackFolder;
 
  private:
-  std::wstring failure_;  // of the last apply
+  std::wstring failure_;  // of the last apply or revert
   GameDiscovery& discovery_;
 };
 
@@ -98,7 +105,8 @@ class UeEngineIniTweak : public Tweak {
   // Decided by the first setting alone; never Unavailable.
   TweakState queryState() override;
   bool apply() override;
-  // Restores the backup; without one, removes a file apply created while it is unchanged.
+  // Leaves a NotApplied file alone; otherwise see revertConfigEdit (without a backup, a file
+  // apply created is removed while it holds createdBytes()).
   bool revert() override;
   std::wstring compatibilityNote() const override;
   bool changesUserProfile() const override;  // the .ini lies in the user's profile
@@ -111,7 +119,8 @@ class UeEngineIniTweak : public Tweak {
   const std::vector<IniSetting> settings;
 
  private:
-  std::wstring failure_;  // of the last apply
+  ConfigEdit edit() const;
+  std::wstring failure_;  // of the last apply or revert
 };
 
 }  // namespace vx

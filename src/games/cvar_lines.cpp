@@ -1,5 +1,7 @@
 #include "games/cvar_lines.h"
 
+#include <algorithm>
+
 namespace vx {
 
 namespace {
@@ -26,6 +28,17 @@ void setCvarIn(std::vector<std::wstring>& lines, const std::wstring& key, const 
     }
   }
   lines.push_back(entry);
+}
+
+void restoreCvarIn(std::vector<std::wstring>& lines, const std::vector<std::wstring>* before, const std::wstring& key) {
+  const auto now = std::find_if(lines.begin(), lines.end(), [&](const std::wstring& l) { return setsCvar(l, key); });
+  const std::wstring* old = before != nullptr ? findCvarLine(*before, key) : nullptr;
+  if (now != lines.end() && old != nullptr)
+    *now = *old;
+  else if (now != lines.end())
+    lines.erase(now);
+  else if (old != nullptr)
+    lines.push_back(*old);
 }
 
 }  // namespace vx

@@ -13,4 +13,9 @@ void setCvarIn(std::vector<std::wstring>& lines, const std::wstring& key, const 
 // The first line the key would replace, or nothing.
 const std::wstring* findCvarLine(const std::vector<std::wstring>& lines, const std::wstring& key);
 
+// Puts the key back as `before` had it: the line setCvarIn would replace gets before's line for
+// the key, or is removed when before has none (or before is null); a key missing now is appended
+// again from before.
+void restoreCvarIn(std::vector<std::wstring>& lines, const std::vector<std::wstring>* before, const std::wstring& key);
+
 }  // namespace vx

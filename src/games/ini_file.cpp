@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "games/config_text.h"
 #include "games/eight_bit_text.h"
 #include "platform/files.h"
 
@@ -29,6 +30,31 @@ std::wstring parentFolder(const std::wstring& path) {
 }
 
 }  // namespace
+
+std::optional<std::size_t> iniLineIndex(const std::vector<std::wstring>& lines, const std::wstring& section,
+                                        const std::wstring& key) {
+  bool inSection = false;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (const auto name = headerName(trimConfigText(lines[i]))) {
+      inSection = *name == section;
+      continue;
+    }
+    if (inSection && setsKey(lines[i], key)) return i;
+  }
+  return std::nullopt;
+}
+
+void restoreIniEntry(std::vector<std::wstring>& lines, const std::vector<std::wstring>* before,
+                     const std::wstring& section, const std::wstring& key) {
+  const auto now = iniLineIndex(lines, section, key);
+  const auto old = before != nullptr ? iniLineIndex(*before, section, key) : std::nullopt;
+  if (now && old)
+    lines[*now] = (*before)[*old];
+  else if (now)
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*now));
+  else if (old)
+    setIniValueIn(lines, section, key, iniValueIn(*before, section, key));
+}
 
 std::wstring iniValueIn(const std::vector<std::wstring>& lines, const std::wstring& section, const std::wstring& key) {
   bool inSection = false;
@@ -76,23 +102,23 @@ void setIniValueIn(std::vector<std::wstring>& lines, const std::wstring& section
 }
 
 std::wstring readIniValue(const std::wstring& path, const std::wstring& section, const std::wstring& key) {
-  const auto lines = readTextLines(path);
-  return lines ? iniValueIn(*lines, section, key) : std::wstring();
+  const auto text = readConfigText(path);
+  return text ? iniValueIn(text->lines, section, key) : std::wstring();
 }
 
 bool setIniValue(const std::wstring& path, const std::wstring& section, const std::wstring& key,
                  const std::wstring& value) {
   const std::wstring folder = parentFolder(path);
   if (!folder.empty()) createDirectories(folder);
-  std::vector<std::wstring> lines;
+  ConfigText text;
   if (fileStatus(path).kind != FileKind::Missing) {
-    auto existing = readTextLines(path);
+    auto existing = readConfigText(path);
     // A file that is there but cannot be read is never replaced by a file holding one entry.
     if (!existing) return false;
-    lines = std::move(*existing);
+    text = std::move(*existing);
   }
-  setIniValueIn(lines, section, key, value);
-  return writeTextLines(path, lines);
+  setIniValueIn(text.lines, section, key, value);
+  return writeFileAtomic(path, encodeConfigText(text));
 }
 
 }  // namespace vx

@@ -15,6 +15,7 @@ struct FileStatus {
   FileKind kind = FileKind::Missing;
   std::uint64_t size = 0;
   bool isLink = false;  // a symbolic link or junction (reparse point)
+  bool readOnly = false;  // FILE_ATTRIBUTE_READONLY
 };
 
 FileStatus fileStatus(const std::wstring& path);
@@ -35,8 +36,22 @@ BoundedRead readFileBounded(const std::wstring& path, std::uint64_t maxBytes);
 bool writeFileBytes(const std::wstring& path, const std::string& bytes);
 
 // Writes a temporary file beside the target, then moves it over the target, so a failure never
-// leaves a half-written file in place.
+// leaves a half-written file in place. The temporary file is named target + kAtomicWriteSuffix +
+// a unique tail, so a leftover of a killed run is recognised beside its target. A read-only target
+// is not replaced (Windows refuses to).
+inline constexpr const wchar_t* kAtomicWriteSuffix = L".vxtmp";
 bool writeFileAtomic(const std::wstring& path, const std::string& bytes);
+
+// Creates the file only when nothing at all is under that name, a link included, and writes the
+// bytes (CREATE_NEW with FILE_FLAG_OPEN_REPARSE_POINT): nothing already there is ever written through.
+bool writeNewFile(const std::wstring& path, const std::string& bytes);
+
+// Sets or clears FILE_ATTRIBUTE_READONLY of a file, keeping its other attributes.
+bool setFileReadOnly(const std::wstring& path, bool readOnly);
+
+// The path a link finally leads to (GetFinalPathNameByHandleW, without the "\\?\" prefix); the
+// path itself for a file that is no link; nothing when it cannot be opened.
+std::optional<std::wstring> finalFilePath(const std::wstring& path);
 
 bool copyFile(const std::wstring& from, const std::wstring& to, bool overwrite);
 bool removeFile(const std::wstring& path);

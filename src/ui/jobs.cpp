@@ -5,6 +5,7 @@
 #include "services/cleanup_job.h"
 
 #include "core/catalog.h"
+#include "core/change_guard.h"
 #include "core/engine.h"
 #include "core/guarded_calls.h"
 #include "core/profiles.h"
@@ -93,6 +94,8 @@ void startCardApplyJob(UiState& state, WindowHost& host, const TweakPtr& tweak) 
   const std::wstring failureText = tweak->title + L": ошибка применения";
   auto body = [tweak, failureText] {
     JobResult result;
+    const ChangeGuard guard(kChangeLockWaitMs);  // on the job's thread, never the window's
+    if (!guard.held()) return JobResult{kAnotherCopyBusyMessage};
     try {
       const StatusText status = applyWithStatus(*tweak);
       result.text = status.text;

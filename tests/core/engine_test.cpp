@@ -77,6 +77,26 @@ TEST_F(EngineTest, WithoutABackupFolderNothingIsApplied) {
   EXPECT_EQ(t->applies + plain->applies, 0);
 }
 
+// A batch goes on with its other tweaks; only the aggressive ones whose own keys failed are left out.
+TEST_F(EngineTest, BatchLeavesOutAggressiveTweaksWhoseKeysFailedToExport) {
+  auto& m = sim::machine();
+  m.createKey(RegRoot::CurrentUser, L"Software\Locked");
+  m.denyKeyAccess(RegRoot::CurrentUser, L"Software\Locked");
+  auto saved = aggressiveFake(L"saved", {{RegRoot::LocalMachine, L"SOFTWARE\A"}});
+  auto lost = aggressiveFake(L"lost", {{RegRoot::LocalMachine, L"SOFTWARE\A"}, {RegRoot::CurrentUser, L"Software\Locked"}});
+  auto plain = makeFake(L"plain");
+  const ApplyResult r = applyBatch({saved, lost, plain}, L"selected_batch");
+  EXPECT_TRUE(r.applied);
+  EXPECT_FALSE(r.backupsOk);
+  EXPECT_EQ(saved->applies, 1);
+  EXPECT_EQ(lost->applies, 0);
+  EXPECT_EQ(plain->applies, 1);
+  const ApplyResult one = applyOne(*lost);
+  EXPECT_FALSE(one.applied);
+  EXPECT_EQ(one.message, L"Не удалось сохранить бэкап — твик не применён");
+  EXPECT_EQ(lost->applies, 0);
+}
+
 TEST_F(EngineTest, FailedApplyIsReported) {
   auto t = makeFake(L"a");
   t->applyOk = false;
@@ -221,9 +241,9 @@ INSTANTIATE_TEST_SUITE_P(
                    L": применено  •  Бэкап создан  •  Точка восстановления готова", StatusOutcome::Success, 1, 0},
         ToggleCase{"noRestorePoint", TweakState::NotApplied, true, true, true, true, false,
                    L": применено  •  Бэкап создан", StatusOutcome::Success, 1, 0},
-        // A failed export is never announced as a backup.
+        // Without its exported keys an aggressive tweak is not applied at all.
         ToggleCase{"exportFailed", TweakState::NotApplied, true, true, true, false, true,
-                   L": применено  •  Точка восстановления готова", StatusOutcome::Success, 1, 0},
+                   L": Не удалось сохранить бэкап — твик не применён", StatusOutcome::Failure, 0, 0},
         ToggleCase{"applyFails", TweakState::NotApplied, true, false, true, true, true, L": ошибка применения",
                    StatusOutcome::Failure, 1, 0}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -33,7 +33,8 @@ check "states follow what discovery finds" states_follow_discovery
 
 rust_round_trip() {
   vx apply game.rust.visuals >/dev/null || return 1
-  grep -q '^graphics.fov "90"'$'\r''$' "$RUST/cfg/client.cfg" &&
+  # The mark is set aside before keys are matched: the first line's fov is replaced behind it.
+  grep -q $'^\xef\xbb\xbf''graphics.fov "90"'$'\r''$' "$RUST/cfg/client.cfg" &&
     grep -q '^graphics.fps "0"'$'\r''$' "$RUST/cfg/client.cfg" &&
     cmp -s "$RUST/original.cfg" "$RUST/cfg/client.cfg.vx.bak" &&
     [ "$(vx status game.rust.visuals)" = "game.rust.visuals${TAB}Applied" ] || return 1

@@ -133,10 +133,11 @@ TEST_F(ConfigFileTweaks, Cs2AutoexecIsWrittenWithCrLfAndRemovedOnRevert) {
   EXPECT_FALSE(fileExists(file));
   EXPECT_EQ(t->queryState(), TweakState::NotApplied);
 
-  // A file the user changed after apply stays.
+  // A file the user changed after apply stays, and the revert says it did not happen.
   ASSERT_TRUE(t->apply());
   ASSERT_TRUE(writeFileBytes(file, written + "bind x jump\r\n"));
-  ASSERT_TRUE(t->revert());
+  EXPECT_FALSE(t->revert());
+  EXPECT_EQ(t->failureNote(), L"файл изменён после применения — не откачен");
   EXPECT_EQ(fileBytes(file), written + "bind x jump\r\n");
 }
 

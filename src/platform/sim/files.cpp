@@ -104,6 +104,7 @@ FileStatus fileStatus(const std::wstring& path) {
     status.kind = FileKind::Directory;
   } else {
     status.kind = FileKind::File;  // also a dangling link: Windows still finds the link itself
+    status.readOnly = target.type() == fs::file_type::regular && (target.permissions() & fs::perms::owner_write) == fs::perms::none;
     if (target.type() == fs::file_type::regular) {
       const auto size = fs::file_size(m.host, ec);
       status.size = ec ? 0 : size;
@@ -141,18 +142,66 @@ BoundedRead readFileBounded(const std::wstring& path, std::uint64_t maxBytes) {
   return result;
 }
 
+// A file whose (final) target carries the read-only flag. Windows refuses to open it for writing
+// or to replace it; this host ignores missing write permission for root, so the check is explicit.
+bool targetReadOnly(const fs::path& host) {
+  std::error_code ec;
+  const auto st = fs::status(host, ec);
+  return !ec && st.type() == fs::file_type::regular && (st.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
 bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
   const Mapped m = resolve(path);
-  if (!m.reachable || !m.writable || isDirectory(m.host)) return false;
+  if (!m.reachable || !m.writable || isDirectory(m.host) || targetReadOnly(m.host)) return false;
   return writeHostFile(m.host, bytes);
+}
+
+bool writeNewFile(const std::wstring& path, const std::string& bytes) {
+  const Mapped m = resolve(path);
+  if (!m.reachable || !m.writable || !m.host.has_filename()) return false;
+  std::error_code ec;
+  // CREATE_NEW with FILE_FLAG_OPEN_REPARSE_POINT: a link under the name, even a dangling one, is
+  // "already there".
+  if (fs::symlink_status(m.host, ec).type() != fs::file_type::not_found || !fs::is_directory(m.host.parent_path(), ec))
+    return false;
+  return writeHostFile(m.host, bytes);
+}
+
+bool setFileReadOnly(const std::wstring& path, bool readOnly) {
+  const Mapped m = resolve(path);
+  if (!m.reachable || !isRegularFile(m.host)) return false;
+  std::error_code ec;
+  fs::permissions(m.host, kWriteBits, readOnly ? fs::perm_options::remove : fs::perm_options::add, ec);
+  return !ec;
+}
+
+std::optional<std::wstring> finalFilePath(const std::wstring& path) {
+  const Mapped m = resolve(path);
+  if (!m.reachable) return std::nullopt;
+  std::error_code ec;
+  const fs::path target = fs::canonical(m.host, ec);
+  const fs::path root = fs::weakly_canonical(sim::machine().root(), ec);
+  if (ec || !strictlyInside(target, root)) return std::nullopt;  // a link out of the simulated drives
+  const fs::path relative = target.lexically_relative(root);
+  std::wstring result;
+  for (const fs::path& part : relative) {
+    if (result.empty()) {
+      result = fromUtf8(part.string()) + L":";
+      continue;
+    }
+    result += L"\\" + fromUtf8(part.string());
+  }
+  return result;
 }
 
 bool writeFileAtomic(const std::wstring& path, const std::string& bytes) {
   const Mapped m = resolve(path);
   if (!m.reachable || !m.writable || isDirectory(m.host) || !m.host.has_filename()) return false;
+  // MoveFileExW does not replace a read-only file (Windows does this; Wine replaces it).
+  if (isReadOnlyFile(m.host)) return false;
   static std::atomic<unsigned> counter{0};
   fs::path temp = m.host;
-  temp += ".vxtmp" + std::to_string(counter.fetch_add(1));
+  temp += toUtf8(kAtomicWriteSuffix) + std::to_string(counter.fetch_add(1));
   std::error_code ec;
   if (!writeHostFile(temp, bytes)) {
     fs::remove(temp, ec);

@@ -164,6 +164,10 @@ class Machine {
   // writeFileAtomic, copyFile's target); reading, listing and deleting still work.
   void failFileWrites(const std::wstring& windowsPath, bool fail = true);
 
+  // --- the change lock (platform/change_lock.h) ---
+  // The named mutex cannot be created or opened: every acquisition fails as if it were held.
+  void failChangeLockOpen(bool fail = true);
+
   // --- booster, monitor and maintenance readings (performance.h, processes.h, recycle_bin.h,
   // console.h, the shell start of process.h, locked and read-only files); see machine_services.cpp ---
   void failProcessSnapshot(bool fail = true);

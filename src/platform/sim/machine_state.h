@@ -121,6 +121,9 @@ struct Machine::State {
   std::vector<std::wstring> shellOpened;
   std::vector<std::filesystem::path> fullDirs;  // host paths where writes fail
 
+  // --- the change lock (change_lock.cpp) ---
+  bool changeLockUnopenable = false;  // another account's object under the name, or no rights
+
   // --- booster, monitor and maintenance readings ---
   struct ServiceReadings {
     bool snapshotFails = false;

@@ -38,7 +38,7 @@ bool writeAll(HANDLE file, const std::string& bytes) {
 // process picks at the same time.
 std::wstring temporarySibling(const std::wstring& path) {
   static std::atomic<std::uint32_t> counter{0};
-  return path + L".tmp-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L"-" +
+  return path + kAtomicWriteSuffix + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L"-" +
          std::to_wstring(GetTickCount64());
 }
 
@@ -73,6 +73,7 @@ FileStatus fileStatus(const std::wstring& path) {
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
   FileStatus status;
   status.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  status.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
     status.kind = FileKind::Directory;
   } else {
@@ -156,6 +157,46 @@ bool writeFileAtomic(const std::wstring& path, const std::string& bytes) {
     return true;
   DeleteFileW(temporary.c_str());
   return false;
+}
+
+bool writeNewFile(const std::wstring& path, const std::string& bytes) {
+  if (path.empty()) return false;
+  // FILE_FLAG_OPEN_REPARSE_POINT: a link already under the name is the name taken, never followed.
+  UniqueHandle file = win32::adoptFileHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file) return false;
+  const bool written = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+  file.reset();
+  if (!written) DeleteFileW(path.c_str());
+  return written;
+}
+
+bool setFileReadOnly(const std::wstring& path, bool readOnly) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  DWORD wanted = readOnly ? (attributes | FILE_ATTRIBUTE_READONLY) : (attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+  wanted &= ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL);
+  return SetFileAttributesW(path.c_str(), wanted == 0 ? FILE_ATTRIBUTE_NORMAL : wanted) != FALSE;
+}
+
+std::optional<std::wstring> finalFilePath(const std::wstring& path) {
+  const UniqueHandle file = win32::adoptFileHandle(
+      CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return std::nullopt;
+  std::wstring buffer(1024, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                           FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  if (length >= buffer.size()) {
+    buffer.resize(length + 1);
+    length = GetFinalPathNameByHandleW(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  }
+  if (length == 0 || length >= buffer.size()) return std::nullopt;
+  buffer.resize(length);
+  if (buffer.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + buffer.substr(8);
+  if (buffer.rfind(L"\\\\?\\", 0) == 0) return buffer.substr(4);
+  return buffer;
 }
 
 bool copyFile(const std::wstring& from, const std::wstring& to, bool overwrite) {
