@@ -15,6 +15,7 @@
 #include "games/game_scenarios.h"
 #include "platform/files.h"
 #include "platform/system.h"
+#include "games/config_tweak_fixture.h"
 #include "support/sim_test.h"
 
 namespace vx {
@@ -24,24 +25,9 @@ using test::fileBytes;
 using test::fileExists;
 using test::putFile;
 
-constexpr const wchar_t* kLocal = L"C:\\Users\\Player\\AppData\\Local";
+constexpr const wchar_t* kLocal = test::kPlayerLocalAppData;
 
-class ConfigFileTweaks : public test::SimTest {
- protected:
-  // The tweak as the group builds it on the machine as it is now.
-  TweakPtr gameTweak(const std::wstring& id) {
-    catalog.clear();
-    appendPerGameGroup(catalog, discovery);
-    for (const TweakPtr& t : catalog)
-      if (t->id == id) return t;
-    ADD_FAILURE() << "no tweak " << toUtf8Id(id);
-    return nullptr;
-  }
-  static std::string toUtf8Id(const std::wstring& id) { return std::string(id.begin(), id.end()); }
-
-  GameDiscovery discovery{steadyNanoseconds};
-  TweakCatalog catalog;
-};
+using ConfigFileTweaks = test::ConfigTweakTest;
 
 // --- Rust ------------------------------------------------------------------------------------------
 

@@ -14,6 +14,7 @@
 #include "games/game_scenarios.h"
 #include "platform/files.h"
 #include "platform/system.h"
+#include "games/config_tweak_fixture.h"
 #include "support/sim_test.h"
 
 namespace vx {
@@ -23,25 +24,14 @@ using test::fileBytes;
 using test::fileExists;
 using test::putFile;
 
-constexpr const wchar_t* kLocal = L"C:\\Users\\Player\\AppData\\Local";
+constexpr const wchar_t* kLocal = test::kPlayerLocalAppData;
 const std::string kRustBefore = "// mine\r\ngraphics.fov \"75\"\r\nbind f1 consoletoggle\r\n";
 
-class ConfigRevert : public test::SimTest {
+class ConfigRevert : public test::ConfigTweakTest {
  protected:
-  TweakPtr gameTweak(const std::wstring& id) {
-    catalog.clear();
-    appendPerGameGroup(catalog, discovery);
-    for (const TweakPtr& t : catalog)
-      if (t->id == id) return t;
-    ADD_FAILURE() << "no such tweak";
-    return nullptr;
-  }
   static std::wstring ueIni(const wchar_t* game, const wchar_t* name) {
     return std::wstring(kLocal) + L"\\" + game + L"\\Saved\\Config\\WindowsNoEditor\\" + name;
   }
-
-  GameDiscovery discovery{steadyNanoseconds};
-  TweakCatalog catalog;
 };
 
 // What the game (or the player) does to client.cfg between apply and revert, and what revert
