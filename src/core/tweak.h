@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/tweak_change.h"
 #include "platform/registry.h"
 
 namespace vx {
@@ -57,6 +58,9 @@ class Tweak {
   // than "ошибка применения" / "ошибка отката"; empty otherwise. Read right after the call, on the
   // same thread.
   virtual std::wstring failureNote() const { return {}; }
+  // What apply and revert would write on this machine now (devices enumerated now, files found
+  // now), in the order they write it. Reads the system; never changes it.
+  virtual TweakChanges changes() { return {}; }
 
   const std::wstring id;
   const std::wstring title;
