@@ -3,6 +3,7 @@
 // namespaces do not work (Wine has none, and the functions are looked up at run time) a mutex
 // named under Global\ whose DACL grants only SYSTEM and the Administrators.
 #include "platform/change_lock.h"
+#include "platform/win32/change_lock_route.h"
 
 #include <windows.h>
 #include <sddl.h>
@@ -44,6 +45,7 @@ using UniqueNamespace = std::unique_ptr<void, NamespaceCloser>;
 struct Lock {
   UniqueNamespace privateNamespace;  // declared first: closed after the mutex
   win32::UniqueHandle mutex;
+  win32::ChangeLockRoute route = win32::ChangeLockRoute::Unopened;
 };
 
 // Creates or opens the Administrators' private namespace; null where that does not work.
@@ -86,7 +88,12 @@ Lock& processLock() {
     SECURITY_ATTRIBUTES attributes{sizeof attributes, raw, FALSE};
     made->privateNamespace.reset(openPrivateNamespace(&attributes));
     HANDLE mutex = made->privateNamespace != nullptr ? createOrOpenMutex(&attributes, kMutexInNamespace) : nullptr;
-    if (mutex == nullptr) mutex = createOrOpenMutex(&attributes, kGlobalMutex);
+    if (mutex != nullptr) {
+      made->route = win32::ChangeLockRoute::PrivateNamespace;
+    } else {
+      mutex = createOrOpenMutex(&attributes, kGlobalMutex);
+      if (mutex != nullptr) made->route = win32::ChangeLockRoute::GlobalName;
+    }
     made->mutex.reset(mutex);
     return made;
   }();
@@ -107,5 +114,7 @@ void releaseChangeLock() {
   HANDLE mutex = processLock().mutex.get();
   if (mutex != nullptr) ReleaseMutex(mutex);
 }
+
+win32::ChangeLockRoute win32::changeLockRoute() { return processLock().route; }
 
 }  // namespace vx
