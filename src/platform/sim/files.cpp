@@ -1,5 +1,6 @@
 // Files on the simulated machine: Windows paths mapped below the machine's host folder (see
 // mapWindowsPath). Folders marked with Machine::denyDirectory exist but cannot be listed or entered.
+// Every change to a file first asks the hook of Machine::onFileChange (sim::fileChangeAllowed).
 #include "platform/files.h"
 
 #include <dirent.h>
