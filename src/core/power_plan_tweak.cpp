@@ -39,4 +39,12 @@ std::wstring HighPerformancePlanTweak::compatibilityNote() const {
   return highPerformanceMissing() ? L"В системе нет плана «Высокая производительность»" : L"";
 }
 
+TweakChanges HighPerformancePlanTweak::changes() {
+  TweakChange change;
+  change.kind = ChangeKind::PowerScheme;
+  change.onApply = RegValueImage::string(guidText(kHighPerformanceScheme));
+  change.onRevert = RegValueImage::string(guidText(kBalancedScheme));
+  return {change};
+}
+
 }  // namespace vx

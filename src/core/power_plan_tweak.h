@@ -13,6 +13,7 @@ class HighPerformancePlanTweak : public Tweak {
   bool apply() override;
   bool revert() override;
   std::wstring compatibilityNote() const override;
+  TweakChanges changes() override;
 };
 
 }  // namespace vx

@@ -33,6 +33,15 @@ EntryReading readEntry(const RegValueEntry& e) {
   return regReadDword(e.root, e.subkey, e.valueName) ? EntryReading::Other : EntryReading::Missing;
 }
 
+RegValueImage appliedImage(const RegValueEntry& e) {
+  return e.appliedText ? RegValueImage::string(*e.appliedText) : RegValueImage::dword(e.appliedValue);
+}
+
+RegValueImage revertImage(const RegValueEntry& e) {
+  if (e.deleteOnRevert) return RegValueImage::absent();
+  return e.appliedText ? RegValueImage::string(e.revertText) : RegValueImage::dword(e.revertValue);
+}
+
 }  // namespace
 
 RegValueEntry textEntry(RegRoot root, std::wstring subkey, std::wstring valueName, std::wstring appliedText,
@@ -77,6 +86,12 @@ std::wstring RegDwordTweak::compatibilityNote() const { return buildTooOld() ? r
 
 bool RegDwordTweak::needsReboot() const { return rules.needsReboot; }
 
+TweakChanges RegDwordTweak::changes() {
+  if (buildTooOld()) return {};
+  return {registryChange(root, subkey, valueName, RegValueImage::dword(appliedValue),
+                         deleteOnRevert ? RegValueImage::absent() : RegValueImage::dword(revertValue))};
+}
+
 CompositeRegTweak::CompositeRegTweak(std::wstring id, std::wstring title, std::wstring description,
                                      TweakCategory category, std::vector<RegValueEntry> entries)
     : Tweak(std::move(id), std::move(title), std::move(description), category), entries(std::move(entries)) {}
@@ -114,6 +129,12 @@ bool CompositeRegTweak::apply() {
   bool all = true;
   for (const auto& e : entries) all = applyEntry(e) && all;
   return all;
+}
+
+TweakChanges CompositeRegTweak::changes() {
+  TweakChanges list;
+  for (const auto& e : entries) list.push_back(registryChange(e.root, e.subkey, e.valueName, appliedImage(e), revertImage(e)));
+  return list;
 }
 
 bool CompositeRegTweak::revert() {

@@ -49,6 +49,7 @@ class RegDwordTweak : public Tweak {
   std::wstring compatibilityNote() const override;
   bool needsReboot() const override;
   bool changesUserProfile() const override;
+  TweakChanges changes() override;  // nothing below the row's Windows build
 
   const RegRoot root;
   const std::wstring subkey;
@@ -71,6 +72,7 @@ class CompositeRegTweak : public Tweak {
   bool apply() override;     // every entry is written, a failure does not stop the loop
   bool revert() override;    // every entry is attempted
   bool changesUserProfile() const override;  // some entry lives under HKCU
+  TweakChanges changes() override;
 
   const std::vector<RegValueEntry> entries;
 };

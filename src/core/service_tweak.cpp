@@ -29,4 +29,9 @@ bool ServiceTweak::revert() {
   return setServiceStartType(serviceName, revertStartType);
 }
 
+TweakChanges ServiceTweak::changes() {
+  if (!serviceExists(serviceName)) return {};
+  return {serviceStartChange(serviceName, appliedStartType, revertStartType)};
+}
+
 }  // namespace vx

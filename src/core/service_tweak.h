@@ -15,6 +15,7 @@ class ServiceTweak : public Tweak {
   TweakState queryState() override;  // Unavailable when the service is missing
   bool apply() override;
   bool revert() override;            // sets the start type only; the service is not started
+  TweakChanges changes() override;   // nothing while the service is missing
 
   const std::wstring serviceName;
   const std::uint32_t appliedStartType;

@@ -33,6 +33,19 @@ bool protectExisting(const std::wstring& path, const std::string& ownBytes) {
   return makeConfigBackup(path);
 }
 
+// The file an edit writes (a link's target inside its root) and the backup beside the path.
+TweakChanges fileChange(const std::wstring& path, std::vector<std::wstring> settings) {
+  if (path.empty()) return {};
+  const auto target = configTarget(path);
+  if (!target) return {};
+  TweakChange change;
+  change.kind = ChangeKind::File;
+  change.key = *target;
+  change.valueName = configBackupPath(path);
+  change.settings = std::move(settings);
+  return {change};
+}
+
 }  // namespace
 
 // --- CvarFileTweak ---------------------------------------------------------------------------------
@@ -85,6 +98,12 @@ bool CvarFileTweak::revert() {
   // A tweak that is not applied leaves the file (and a stray backup) alone.
   if (path.empty() || queryState() == TweakState::NotApplied) return true;
   return revertConfigEdit(path, edit(), std::nullopt, &failure_);
+}
+
+TweakChanges CvarFileTweak::changes() {
+  std::vector<std::wstring> texts;
+  for (const CvarSetting& s : settings) texts.push_back(s.key + L" " + s.value);
+  return fileChange(resolvePath(), std::move(texts));
 }
 
 std::wstring CvarFileTweak::compatibilityNote() const {
@@ -168,6 +187,18 @@ bool WriteFileTweak::revertWhole() {
   return restoreConfigBackup(path);
 }
 
+// The whole file is apply's: the setting is its name. It is written where it lies, links included.
+TweakChanges WriteFileTweak::changes() {
+  const std::wstring path = resolvePath();
+  if (path.empty()) return {};
+  TweakChange change;
+  change.kind = ChangeKind::File;
+  change.key = path;
+  change.valueName = configBackupPath(path);
+  change.settings = {fileName};
+  return {change};
+}
+
 std::wstring WriteFileTweak::compatibilityNote() const {
   return resolveFolder().empty() ? L"Каталог конфигурации игры не найден." : L"";
 }
@@ -223,6 +254,12 @@ bool UeEngineIniTweak::revert() {
   failure_.clear();
   if (path.empty() || queryState() == TweakState::NotApplied) return true;
   return revertConfigEdit(path, edit(), createdBytes(), &failure_);
+}
+
+TweakChanges UeEngineIniTweak::changes() {
+  std::vector<std::wstring> texts;
+  for (const IniSetting& s : settings) texts.push_back(L"[" + s.section + L"] " + s.key + L"=" + s.value);
+  return fileChange(path, std::move(texts));
 }
 
 std::wstring UeEngineIniTweak::compatibilityNote() const {

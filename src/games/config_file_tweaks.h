@@ -45,6 +45,7 @@ class CvarFileTweak : public Tweak {
   // Some candidate file lies in the user's profile.
   bool changesUserProfile() const override;
   std::wstring failureNote() const override { return failure_; }
+  TweakChanges changes() override;  // the file found now and its backup, nothing without one
 
   // The config file found now (cached), or empty.
   std::wstring resolvePath() const;
@@ -79,6 +80,7 @@ class WriteFileTweak : public Tweak {
   // Some candidate folder, or the fallback folder, lies in the user's profile.
   bool changesUserProfile() const override;
   std::wstring failureNote() const override { return failure_; }
+  TweakChanges changes() override;  // the file found now and its backup, nothing without one
 
   std::wstring resolveFolder() const;
   std::wstring resolvePath() const;
@@ -111,6 +113,7 @@ class UeEngineIniTweak : public Tweak {
   std::wstring compatibilityNote() const override;
   bool changesUserProfile() const override;  // the .ini lies in the user's profile
   std::wstring failureNote() const override { return failure_; }
+  TweakChanges changes() override;  // the file found now and its backup, nothing without one
 
   // The file apply creates when there is none.
   std::string createdBytes() const;

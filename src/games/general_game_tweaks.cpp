@@ -122,6 +122,13 @@ bool NvDisableUlpsTweak::revert() {
   return all;
 }
 
+TweakChanges NvDisableUlpsTweak::changes() {
+  TweakChanges list;
+  for (const std::wstring& key : nvidiaDriverDescKeys())
+    list.push_back(registryChange(HKLM, key, kUlpsValue, RegValueImage::dword(1), RegValueImage::absent()));
+  return list;
+}
+
 std::wstring NvDisableUlpsTweak::compatibilityNote() const {
   return nvidiaDriverDescKeys().empty() ? L"NVIDIA GPU не обнаружен." : L"";
 }
@@ -143,6 +150,8 @@ std::wstring OpenColorSettingsTweak::target() {
 
 bool OpenColorSettingsTweak::apply() { return shellOpen(target()); }
 
+TweakChanges OpenColorSettingsTweak::changes() { return {commandChange(target(), L"")}; }
+
 // --- ClearShaderCacheTweak -------------------------------------------------------------------------
 
 std::vector<std::wstring> shaderCacheFolders() {
@@ -153,6 +162,18 @@ std::vector<std::wstring> shaderCacheFolders() {
 }
 
 ClearShaderCacheTweak::ClearShaderCacheTweak() : DescribedTweak(kShaderInfo) {}
+
+TweakChanges ClearShaderCacheTweak::changes() {
+  TweakChanges list;
+  for (const std::wstring& folder : shaderCacheFolders()) {
+    TweakChange change;
+    change.kind = ChangeKind::FolderContents;
+    change.key = folder;
+    change.readsBack = false;
+    list.push_back(std::move(change));
+  }
+  return list;
+}
 
 bool ClearShaderCacheTweak::apply() {
   // Through handles: a cache folder that is a link, or a link inside (also one swapped in while

@@ -30,6 +30,7 @@ class NvDisableUlpsTweak : public DescribedTweak {
   bool apply() override;
   bool revert() override;
   std::wstring compatibilityNote() const override;
+  TweakChanges changes() override;  // per NVIDIA driver key found now
 };
 
 // A one-shot action: always NotApplied, revert does nothing.
@@ -41,6 +42,7 @@ class OpenColorSettingsTweak : public DescribedTweak {
   // true whatever the shell reports.
   bool apply() override;
   bool revert() override { return true; }
+  TweakChanges changes() override;  // a Command whose applyCommand is the target opened
 
   // What apply would open now.
   static std::wstring target();
@@ -57,6 +59,7 @@ class ClearShaderCacheTweak : public DescribedTweak {
   bool revert() override { return true; }
   // The caches live below LOCALAPPDATA.
   bool changesUserProfile() const override { return true; }
+  TweakChanges changes() override;  // FolderContents, one per cache folder
 };
 
 // The D3D, NVIDIA and AMD shader cache folders below LOCALAPPDATA, in this order; empty without it.

@@ -42,6 +42,11 @@ bool IfeoPriorityTweak::revert() {
   return cpu && io;
 }
 
+TweakChanges IfeoPriorityTweak::changes() {
+  return {registryChange(HKLM, keyPath, L"CpuPriorityClass", RegValueImage::dword(kHighPriority), RegValueImage::absent()),
+          registryChange(HKLM, keyPath, L"IoPriority", RegValueImage::dword(kHighPriority), RegValueImage::absent())};
+}
+
 // --- GameMitigationsTweak --------------------------------------------------------------------------
 
 GameMitigationsTweak::GameMitigationsTweak(std::wstring exeName, const std::wstring& gameName)
@@ -72,6 +77,11 @@ bool GameMitigationsTweak::apply() {
 
 bool GameMitigationsTweak::revert() { return regDeleteValue(HKLM, keyPath, kMitigationValue); }
 
+TweakChanges GameMitigationsTweak::changes() {
+  return {registryChange(HKLM, keyPath, kMitigationValue, RegValueImage::raw(kRegTypeBinary, mitigation::gameOffValue()),
+                         RegValueImage::absent())};
+}
+
 // --- PerExeDisableFsoTweak -------------------------------------------------------------------------
 
 PerExeDisableFsoTweak::PerExeDisableFsoTweak(std::wstring exeName, std::wstring title, GameDiscovery& discovery)
@@ -97,6 +107,12 @@ bool PerExeDisableFsoTweak::apply() {
 bool PerExeDisableFsoTweak::revert() {
   const std::wstring exe = discovery_.findGameExecutable(exeName);
   return exe.empty() || regDeleteValue(HKCU, kAppCompatLayersKey, exe);
+}
+
+TweakChanges PerExeDisableFsoTweak::changes() {
+  const std::wstring exe = discovery_.findGameExecutable(exeName);
+  if (exe.empty()) return {};
+  return {registryChange(HKCU, kAppCompatLayersKey, exe, RegValueImage::string(kFsoLayers), RegValueImage::absent())};
 }
 
 std::wstring PerExeDisableFsoTweak::compatibilityNote() const {

@@ -25,6 +25,7 @@ class IfeoPriorityTweak : public Tweak {
   bool apply() override;
   // Deletes both values (the PerfOptions key stays); always true.
   bool revert() override;
+  TweakChanges changes() override;
 
   const std::wstring exeName;
   const std::wstring keyPath;  // below HKEY_LOCAL_MACHINE
@@ -43,6 +44,7 @@ class GameMitigationsTweak : public Tweak {
   // Writes those three fields as always off (REG_BINARY, 16 bytes), every other field 0.
   bool apply() override;
   bool revert() override;
+  TweakChanges changes() override;
 
   const std::wstring exeName;
   const std::wstring keyPath;  // below HKEY_LOCAL_MACHINE
@@ -61,6 +63,7 @@ class PerExeDisableFsoTweak : public Tweak {
   std::wstring compatibilityNote() const override;
   // The Layers value lives under HKCU.
   bool changesUserProfile() const override { return true; }
+  TweakChanges changes() override;  // nothing while the executable is not found
 
   const std::wstring exeName;
 

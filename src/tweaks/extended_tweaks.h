@@ -27,20 +27,17 @@ class DisableCortanaTweak final : public RegSettingsTweak {
   DisableCortanaTweak();
 };
 
-// Disable-MMAgent -mc through PowerShell; marker "MemCompressionDisabled" on success.
+// Disable-MMAgent -mc through PowerShell; marker "MemCompressionDisabled" on success. Revert
+// fails (marker kept) when PowerShell cannot be started.
 class DisableMemoryCompressionTweak final : public MarkerTweak {
  public:
   DisableMemoryCompressionTweak();
-  bool apply() override;
-  bool revert() override;
 };
 
-// netsh autotuninglevel=normal; marker "TcpAutotuneApplied" on success. Revert sets "disabled".
+// netsh autotuninglevel=normal; marker "TcpAutotuneApplied" on success. Revert only forgets it.
 class TcpReceiveAutotuneTweak final : public MarkerTweak {
  public:
   TcpReceiveAutotuneTweak();
-  bool apply() override;
-  bool revert() override;
 };
 
 class ReservedStorageTweak final : public RegSettingsTweak {

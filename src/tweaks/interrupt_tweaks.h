@@ -16,14 +16,14 @@ class GpuMsiModeTweak final : public DescribedTweak {
   TweakState queryState() override;  // Unavailable without adapters; Applied when every adapter is done
   bool apply() override;             // true when at least one adapter was written
   bool revert() override;            // MSISupported 0, DevicePriority 0 on every adapter; always true
+  TweakChanges changes() override;   // two values per adapter with a PCI instance key now
 };
 
-// PCIe ASPM off in the active power plan through powercfg; the marker "PciAspmDisabled" records it.
+// PCIe ASPM off in the active power plan through powercfg; the marker "PciAspmDisabled" records it
+// only when all three powercfg commands exited 0. Revert fails without powercfg's folder.
 class DisablePciAspmTweak final : public MarkerTweak {
  public:
   DisablePciAspmTweak();
-  bool apply() override;   // true and marker only when all three powercfg commands exited 0
-  bool revert() override;
 };
 
 // FeatureSettingsOverride / FeatureSettingsOverrideMask = 3 under Memory Management.

@@ -1,7 +1,6 @@
 #include "tweaks/latency_tweaks.h"
 
 #include "hw/display_adapters.h"
-#include "platform/system_tool.h"
 #include "tweaks/group_builders.h"
 #include "hw/nvidia_keys.h"
 
@@ -156,47 +155,39 @@ constexpr RegSetting kHagsSettings[] = {
 
 // --- tools ---
 
-// USB selective suspend in the active power plan: 0 off on apply, 1 on again on revert.
-// USB selective suspend lives in the USB settings subgroup of the power plan.
-constexpr const wchar_t* kUsbSuspendOff[] = {
-    L"/SETACVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 0",
-    L"/SETDCVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 0",
-    L"/SETACTIVE SCHEME_CURRENT",
+// USB selective suspend in the active power plan (its USB settings subgroup): 0 off on apply, 1 on
+// again on revert; best effort, the registry value decides.
+constexpr ToolStep kUsbSuspendSteps[] = {
+    {L"/SETACVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 0",
+     L"/SETACVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 1",
+     false},
+    {L"/SETDCVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 0",
+     L"/SETDCVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 1",
+     false},
+    {L"/SETACTIVE SCHEME_CURRENT", L"/SETACTIVE SCHEME_CURRENT", false},
 };
-constexpr const wchar_t* kUsbSuspendOn[] = {
-    L"/SETACVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 1",
-    L"/SETDCVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 1",
-    L"/SETACTIVE SCHEME_CURRENT",
+constexpr ToolSteps kUsbSuspend{L"powercfg.exe", kUsbSuspendSteps, 5000};
+
+// All three must work; a partly changed boot configuration is not marked as applied.
+constexpr ToolStep kBcdTimerSteps[] = {
+    {L"/set {current} disabledynamictick yes", L"/deletevalue {current} disabledynamictick"},
+    {L"/set {current} useplatformclock yes", L"/deletevalue {current} useplatformclock"},
+    {L"/set {current} useplatformtick yes", L"/deletevalue {current} useplatformtick"},
 };
-constexpr std::uint32_t kUsbPowercfgTimeoutMs = 5000;
+constexpr ToolSteps kBcdTimer{L"bcdedit.exe", kBcdTimerSteps, 8000};
 
-constexpr const wchar_t* kBcdTimerApply[] = {
-    L"/set {current} disabledynamictick yes",
-    L"/set {current} useplatformclock yes",
-    L"/set {current} useplatformtick yes",
+// bcdedit /deletevalue fails for an element that is not set, and a stock Windows never sets
+// useplatformclock: removing it is best effort. Only the dynamic tick decides, and only a boot
+// configuration that really changed may show the tweak as applied.
+constexpr ToolStep kHpetOffSteps[] = {
+    {L"/deletevalue {current} useplatformclock", L"", false},
+    {L"/set {current} disabledynamictick yes", L"/deletevalue {current} disabledynamictick"},
 };
-constexpr const wchar_t* kBcdTimerRevert[] = {
-    L"/deletevalue {current} disabledynamictick",
-    L"/deletevalue {current} useplatformclock",
-    L"/deletevalue {current} useplatformtick",
-};
-constexpr std::uint32_t kBcdTimerTimeoutMs = 8000;
+constexpr ToolSteps kHpetOff{L"bcdedit.exe", kHpetOffSteps, 5000};
 
-constexpr const wchar_t* kHpetOffPlatformClock = L"/deletevalue {current} useplatformclock";
-constexpr const wchar_t* kHpetOffDynamicTick = L"/set {current} disabledynamictick yes";
-constexpr const wchar_t* kHpetOffRevert = L"/deletevalue {current} disabledynamictick";
-constexpr std::uint32_t kHpetOffTimeoutMs = 5000;
-
-constexpr const wchar_t* kDismArguments = L"/Online /Cleanup-Image /StartComponentCleanup /ResetBase";
-constexpr std::uint32_t kDismTimeoutMs = 3600000;  // one hour
-
-// Runs every command with the tool; true when all of them exited 0 in time.
-template <std::size_t N>
-bool runAll(const wchar_t* tool, const wchar_t* const (&commands)[N], std::uint32_t timeoutMs) {
-  bool all = true;
-  for (const wchar_t* arguments : commands) all = systemToolSucceeds(tool, arguments, timeoutMs) && all;
-  return all;
-}
+// A run that outlives the hour keeps going in the background but counts as failed.
+constexpr ToolStep kDismSteps[] = {{L"/Online /Cleanup-Image /StartComponentCleanup /ResetBase", L""}};
+constexpr ToolSteps kDism{L"dism.exe", kDismSteps, 3600000};  // one hour
 
 // PowerMizer on at its maximum level, performance level source fixed (0x3322).
 struct DwordValue {
@@ -223,31 +214,26 @@ TweakState UsbPowerSaveTweak::queryState() {
 
 bool UsbPowerSaveTweak::apply() {
   const bool written = regWriteDword(kHKLM, kUsbServiceKey, L"DisableSelectiveSuspend", 1);
-  runAll(L"powercfg.exe", kUsbSuspendOff, kUsbPowercfgTimeoutMs);
+  runApplySteps(kUsbSuspend);
   return written;
 }
 
 bool UsbPowerSaveTweak::revert() {
   const bool deleted = regDeleteValue(kHKLM, kUsbServiceKey, L"DisableSelectiveSuspend");
-  runAll(L"powercfg.exe", kUsbSuspendOn, kUsbPowercfgTimeoutMs);
+  runRevertSteps(kUsbSuspend);
   return deleted;
+}
+
+TweakChanges UsbPowerSaveTweak::changes() {
+  TweakChanges list{registryChange(kHKLM, kUsbServiceKey, L"DisableSelectiveSuspend", RegValueImage::dword(1),
+                                   RegValueImage::absent())};
+  for (TweakChange& step : describeToolSteps(kUsbSuspend)) list.push_back(std::move(step));
+  return list;
 }
 
 // --- BCD timer ---
 
-BcdHpetTweak::BcdHpetTweak() : MarkerTweak(kBcdHpetInfo, L"BcdHpetApplied") {}
-
-bool BcdHpetTweak::apply() {
-  // All three always run; a partly changed boot configuration is not marked as applied.
-  const bool all = runAll(L"bcdedit.exe", kBcdTimerApply, kBcdTimerTimeoutMs);
-  if (all) writeMarker();
-  return all;
-}
-
-bool BcdHpetTweak::revert() {
-  runAll(L"bcdedit.exe", kBcdTimerRevert, kBcdTimerTimeoutMs);
-  return deleteMarker();
-}
+BcdHpetTweak::BcdHpetTweak() : MarkerTweak(kBcdHpetInfo, L"BcdHpetApplied", kBcdTimer) {}
 
 // --- plain registry tweaks ---
 
@@ -285,6 +271,15 @@ bool NvidiaPStateTweak::apply() {
   return any;
 }
 
+TweakChanges NvidiaPStateTweak::changes() {
+  TweakChanges list;
+  for (const std::wstring& key : nvidiaDisplayKeys()) {
+    for (const DwordValue& v : kPowerMizerValues)
+      list.push_back(registryChange(kHKLM, key, v.name, RegValueImage::dword(v.value), RegValueImage::absent()));
+  }
+  return list;
+}
+
 bool NvidiaPStateTweak::revert() {
   bool all = true;
   for (const std::wstring& key : nvidiaDisplayKeys()) {
@@ -309,36 +304,11 @@ bool ReBarStatusTweak::revert() { return false; }
 
 // --- HPET ---
 
-HpetDisableTweak::HpetDisableTweak() : MarkerTweak(kHpetOffInfo, L"HpetOff") {}
-
-bool HpetDisableTweak::apply() {
-  // bcdedit /deletevalue fails for an element that is not set, and a stock Windows never sets
-  // useplatformclock: removing it is best effort. Only the dynamic tick decides, and only a boot
-  // configuration that really changed may show the tweak as applied.
-  runSystemTool(L"bcdedit.exe", kHpetOffPlatformClock, kHpetOffTimeoutMs);
-  const bool done = systemToolSucceeds(L"bcdedit.exe", kHpetOffDynamicTick, kHpetOffTimeoutMs);
-  if (done) writeMarker();
-  return done;
-}
-
-bool HpetDisableTweak::revert() {
-  runSystemTool(L"bcdedit.exe", kHpetOffRevert, kHpetOffTimeoutMs);
-  return deleteMarker();
-}
+HpetDisableTweak::HpetDisableTweak() : MarkerTweak(kHpetOffInfo, L"HpetOff", kHpetOff) {}
 
 // --- DISM component store cleanup ---
 
-DismCleanupTweak::DismCleanupTweak() : MarkerTweak(kDismInfo, L"DismCleanupRun") {}
-
-bool DismCleanupTweak::apply() {
-  // A run that outlives the hour keeps going in the background but counts as failed.
-  const bool done = systemToolSucceeds(L"dism.exe", kDismArguments, kDismTimeoutMs);
-  if (done) writeMarker();
-  return done;
-}
-
-// The cleanup cannot be undone; revert only forgets it.
-bool DismCleanupTweak::revert() { return deleteMarker(); }
+DismCleanupTweak::DismCleanupTweak() : MarkerTweak(kDismInfo, L"DismCleanupRun", kDism) {}
 
 // --- group ---
 

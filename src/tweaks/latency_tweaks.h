@@ -15,14 +15,13 @@ class UsbPowerSaveTweak final : public DescribedTweak {
   TweakState queryState() override;
   bool apply() override;  // the registry write decides; powercfg runs best effort
   bool revert() override;
+  TweakChanges changes() override;
 };
 
 // bcdedit: dynamic tick off, platform clock and tick on; marker "BcdHpetApplied" only when all worked.
 class BcdHpetTweak final : public MarkerTweak {
  public:
   BcdHpetTweak();
-  bool apply() override;
-  bool revert() override;
 };
 
 class FsoDisableTweak final : public RegSettingsTweak {
@@ -43,6 +42,7 @@ class NvidiaPStateTweak final : public DescribedTweak {
   TweakState queryState() override;  // NotApplied (not Unavailable) without NVIDIA
   bool apply() override;
   bool revert() override;
+  TweakChanges changes() override;  // four values per NVIDIA adapter found now
 };
 
 // Information only: reports whether a display adapter's driver key carries ReBarSupport = 1.
@@ -74,16 +74,13 @@ class HagsTweak final : public RegSettingsTweak {
 class HpetDisableTweak final : public MarkerTweak {
  public:
   HpetDisableTweak();
-  bool apply() override;
-  bool revert() override;
 };
 
 // DISM component store cleanup with /ResetBase (up to an hour); marker "DismCleanupRun" on success.
+// Revert only forgets the marker: the cleanup cannot be undone.
 class DismCleanupTweak final : public MarkerTweak {
  public:
   DismCleanupTweak();
-  bool apply() override;
-  bool revert() override;  // only forgets the marker: the cleanup cannot be undone
 };
 
 }  // namespace vx

@@ -1,8 +1,10 @@
 // Tweaks that run a system tool whose effect cannot be read back cheaply (boot configuration,
-// power plan, component store): they record a successful apply as a DWORD 1 under
-// HKLM\SOFTWARE\Vantorix, and that marker is their state. Used by the advanced tweak groups.
+// power plan, component store): their tool steps are data (tool_steps.h), a successful apply is
+// recorded as a DWORD 1 under HKLM\SOFTWARE\Vantorix, and that marker is their state. Used by the
+// advanced tweak groups.
 #pragma once
 #include "tweaks/described_tweak.h"
+#include "tweaks/tool_steps.h"
 
 namespace vx {
 
@@ -10,17 +12,22 @@ inline constexpr const wchar_t* kMarkerKey = L"SOFTWARE\\Vantorix";
 
 class MarkerTweak : public DescribedTweak {
  public:
-  MarkerTweak(const TweakInfo& info, const wchar_t* markerName);
+  // info and steps must outlive the tweak (constant rows).
+  MarkerTweak(const TweakInfo& info, const wchar_t* markerName, const ToolSteps& steps);
 
   // Applied exactly when the marker is a DWORD 1; never Undetermined.
   TweakState queryState() override;
+  // Every step runs; the marker is written, and apply succeeds, only when every deciding step
+  // exited 0: a partly changed system is never marked as applied.
+  bool apply() override;
+  // The revert steps run, then the marker is deleted; false (marker kept) when the steps' revert
+  // need is not met.
+  bool revert() override;
+  // The steps (commands and boot values, not read back), then the marker.
+  TweakChanges changes() override;
 
- protected:
-  bool writeMarker() const;
-  bool deleteMarker() const;
-
- private:
-  const wchar_t* markerName_;
+  const wchar_t* const markerName;
+  const ToolSteps& steps;
 };
 
 }  // namespace vx

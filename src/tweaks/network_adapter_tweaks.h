@@ -13,6 +13,7 @@ class VipTcpLatencyTweak final : public DescribedTweak {
   TweakState queryState() override;
   bool apply() override;
   bool revert() override;
+  TweakChanges changes() override;  // per adapter enumerated now
 };
 
 class VipInterruptModerationTweak final : public DescribedTweak {
@@ -22,6 +23,7 @@ class VipInterruptModerationTweak final : public DescribedTweak {
   TweakState queryState() override;
   bool apply() override;
   bool revert() override;
+  TweakChanges changes() override;  // per adapter enumerated now
 };
 
 class VipDisableEEETweak final : public DescribedTweak {
@@ -31,6 +33,7 @@ class VipDisableEEETweak final : public DescribedTweak {
   TweakState queryState() override;
   bool apply() override;
   bool revert() override;
+  TweakChanges changes() override;  // per adapter enumerated now
 };
 
 }  // namespace vx

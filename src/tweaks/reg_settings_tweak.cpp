@@ -21,6 +21,10 @@ bool checkHolds(const RegSetting& s) {
   return s.check.kind == RegCheck::AtLeast ? *number >= s.check.minimum : *number == s.applied.number;
 }
 
+RegValueImage image(const RegData& data) {
+  return data.isText ? RegValueImage::string(data.text) : RegValueImage::dword(data.number);
+}
+
 }  // namespace
 
 RegSettingsTweak::RegSettingsTweak(const TweakInfo& info, std::span<const RegSetting> settings)
@@ -49,6 +53,20 @@ bool RegSettingsTweak::revert() {
     }
   }
   return all;
+}
+
+TweakChanges RegSettingsTweak::changes() {
+  TweakChanges list;
+  for (const RegSetting& s : settings) {
+    switch (s.revert.action) {
+      case RegRevert::Delete:
+        list.push_back(registryChange(s.root, s.key, s.name, image(s.applied), RegValueImage::absent()));
+        break;
+      case RegRevert::Write: list.push_back(registryChange(s.root, s.key, s.name, image(s.applied), image(s.revert.data))); break;
+      case RegRevert::Keep: list.push_back(keptOnRevert(s.root, s.key, s.name, image(s.applied))); break;
+    }
+  }
+  return list;
 }
 
 bool RegSettingsTweak::changesUserProfile() const {

@@ -59,6 +59,7 @@ class RegSettingsTweak : public DescribedTweak {
   bool revert() override;
   // Some setting lives under HKCU.
   bool changesUserProfile() const override;
+  TweakChanges changes() override;
 
   const std::span<const RegSetting> settings;
 };

@@ -1,5 +1,7 @@
 #include "tweaks/service_update_tweaks.h"
 
+#include <optional>
+
 #include "platform/services.h"
 #include "platform/system.h"
 #include "tweaks/group_builders.h"
@@ -171,6 +173,11 @@ bool DisableSearchIndexingTweak::apply() {
 
 bool DisableSearchIndexingTweak::revert() { return setServiceStartType(kSearchService, kServiceAutoStart); }
 
+TweakChanges DisableSearchIndexingTweak::changes() {
+  if (!serviceExists(kSearchService)) return {};
+  return {serviceStartChange(kSearchService, kServiceDisabled, kServiceAutoStart)};
+}
+
 // --- update pause ---
 
 PauseWindowsUpdateTweak::PauseWindowsUpdateTweak() : DescribedTweak(kPauseUpdatesInfo) {}
@@ -178,6 +185,18 @@ PauseWindowsUpdateTweak::PauseWindowsUpdateTweak() : DescribedTweak(kPauseUpdate
 TweakState PauseWindowsUpdateTweak::queryState() {
   const auto end = regReadString(kHKLM, kUpdateSettingsKey, kPauseStateValue);
   return end && !end->empty() ? TweakState::Applied : TweakState::NotApplied;
+}
+
+TweakChanges PauseWindowsUpdateTweak::changes() {
+  const CalendarTime now = utcTime();
+  const auto start = RegValueImage::string(utcStampText(now));
+  const auto end = RegValueImage::string(utcStampText(oneYearLater(now)));
+  TweakChanges list;
+  for (const wchar_t* name : kPauseStartValues)
+    list.push_back(registryChange(kHKLM, kUpdateSettingsKey, name, start, RegValueImage::absent()));
+  for (const wchar_t* name : kPauseEndValues)
+    list.push_back(registryChange(kHKLM, kUpdateSettingsKey, name, end, RegValueImage::absent()));
+  return list;
 }
 
 bool PauseWindowsUpdateTweak::apply() {
@@ -207,12 +226,27 @@ TweakState DisableOneDriveTweak::queryState() {
 
 bool DisableOneDriveTweak::apply() { return regDeleteValue(kHKCU, kUserRunKey, kOneDriveRunValue); }
 
-bool DisableOneDriveTweak::revert() {
-  // Without the profile folder there is no sensible entry to write (an empty one would make it
-  // "\Microsoft\OneDrive\OneDrive.exe", a path on whatever drive is current).
+namespace {
+
+// Without the profile folder there is no sensible entry to write (an empty one would make it
+// "\Microsoft\OneDrive\OneDrive.exe", a path on whatever drive is current): nothing then.
+std::optional<std::wstring> oneDriveRunEntry() {
   const auto localAppData = environmentVariable(L"LOCALAPPDATA");
-  if (!localAppData || localAppData->empty()) return true;
-  return regWriteString(kHKCU, kUserRunKey, kOneDriveRunValue, *localAppData + kOneDriveCommandTail);
+  if (!localAppData || localAppData->empty()) return std::nullopt;
+  return *localAppData + kOneDriveCommandTail;
+}
+
+}  // namespace
+
+bool DisableOneDriveTweak::revert() {
+  const auto entry = oneDriveRunEntry();
+  return !entry || regWriteString(kHKCU, kUserRunKey, kOneDriveRunValue, *entry);
+}
+
+TweakChanges DisableOneDriveTweak::changes() {
+  const auto entry = oneDriveRunEntry();
+  if (!entry) return {keptOnRevert(kHKCU, kUserRunKey, kOneDriveRunValue, RegValueImage::absent())};
+  return {registryChange(kHKCU, kUserRunKey, kOneDriveRunValue, RegValueImage::absent(), RegValueImage::string(*entry))};
 }
 
 // --- group ---

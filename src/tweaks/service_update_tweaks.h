@@ -25,6 +25,7 @@ class DisableSearchIndexingTweak final : public DescribedTweak {
   TweakState queryState() override;
   bool apply() override;
   bool revert() override;  // automatic start again; the service is not started
+  TweakChanges changes() override;
 };
 
 class DisableNduTweak final : public RegSettingsTweak {
@@ -39,6 +40,7 @@ class PauseWindowsUpdateTweak final : public DescribedTweak {
   TweakState queryState() override;
   bool apply() override;
   bool revert() override;
+  TweakChanges changes() override;  // the dates as apply would write them now
 };
 
 class DisableDeliveryOptimizationTweak final : public RegSettingsTweak {
@@ -59,6 +61,7 @@ class DisableOneDriveTweak final : public DescribedTweak {
   bool apply() override;
   bool revert() override;
   bool changesUserProfile() const override { return true; }  // HKCU\...\Run
+  TweakChanges changes() override;
 };
 
 }  // namespace vx
