@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/group_rows.h"
 #include "games/config_file_tweaks.h"
 #include "games/game_config_paths.h"
 #include "games/general_game_tweaks.h"
@@ -136,10 +137,9 @@ void appendPerGameGroup(TweakCatalog& catalog, GameDiscovery& discovery) {
 }
 
 void appendGeneralGameGroup(TweakCatalog& catalog) {
-  catalog.push_back(std::make_shared<KillGameBarTweak>());
-  catalog.push_back(std::make_shared<NvDisableUlpsTweak>());
-  catalog.push_back(std::make_shared<MouseRawInputTweak>());
-  catalog.push_back(std::make_shared<ClearShaderCacheTweak>());
+  static constexpr GroupRow kRows[] = {
+      {&kGameBarRow}, {.make = makeTweak<NvDisableUlpsTweak>}, {&kMouseRow}, {.make = makeTweak<ClearShaderCacheTweak>}};
+  appendRows(catalog, kRows);
   for (const SupportedGame& g : supportedGames())
     if (g.mitigations) catalog.push_back(std::make_shared<GameMitigationsTweak>(g.exeName, g.name));
 }

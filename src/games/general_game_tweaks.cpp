@@ -25,6 +25,7 @@ constexpr TweakInfo kGameBarInfo{
     .description = L"Закрывает GameBar, отключает Xbox Game Monitoring, GameDVR-сервис, AppCaptureEnabled. Снимает "
                    L"фоновый CPU-tax при запуске игр.",
     .category = TweakCategory::Games,
+    .backup = {KeyRef{HKCU, kGameConfigStore}, KeyRef{HKCU, kGameBar}, KeyRef{HKCU, kGameDvr}},
 };
 // Revert deletes rows 1, 2, 3 and 6; the game-mode values and the policy stay as apply left them.
 constexpr RegSetting kGameBarSettings[] = {
@@ -88,15 +89,8 @@ constexpr int kCacheWalkLevels = 64;
 
 }  // namespace
 
-// --- KillGameBarTweak / MouseRawInputTweak ---------------------------------------------------------
-
-KillGameBarTweak::KillGameBarTweak() : RegSettingsTweak(kGameBarInfo, kGameBarSettings) {}
-
-std::vector<BackupKey> KillGameBarTweak::backupKeys() const {
-  return {BackupKey{HKCU, kGameConfigStore}, BackupKey{HKCU, kGameBar}, BackupKey{HKCU, kGameDvr}};
-}
-
-MouseRawInputTweak::MouseRawInputTweak() : RegSettingsTweak(kMouseInfo, kMouseSettings) {}
+constexpr RegistryRow kGameBarRow{kGameBarInfo, kGameBarSettings};
+constexpr RegistryRow kMouseRow{kMouseInfo, kMouseSettings};
 
 // --- NvDisableUlpsTweak ----------------------------------------------------------------------------
 

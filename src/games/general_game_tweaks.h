@@ -5,21 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "tweaks/reg_settings_tweak.h"
+#include "core/reg_settings_tweak.h"
 
 namespace vx {
 
-class KillGameBarTweak : public RegSettingsTweak {
- public:
-  KillGameBarTweak();
-  // The three per-user keys; the machine-wide policy key it also writes is not exported.
-  std::vector<BackupKey> backupKeys() const override;
-};
-
-class MouseRawInputTweak : public RegSettingsTweak {
- public:
-  MouseRawInputTweak();
-};
+// Game Bar and capture off; its backup is the three per-user keys, the machine-wide policy key it
+// also writes is not exported.
+extern const RegistryRow kGameBarRow, kMouseRow;
+using KillGameBarTweak = RowTweak<kGameBarRow>;
+using MouseRawInputTweak = RowTweak<kMouseRow>;
 
 class NvDisableUlpsTweak : public DescribedTweak {
  public:

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/system.h"
+#include "core/group_rows.h"
 #include "tweaks/group_builders.h"
 
 namespace vx {
@@ -142,30 +143,22 @@ constexpr ToolSteps kAutotune{L"netsh.exe", kAutotuneSteps, 5000};
 
 }  // namespace
 
-MmcssGamingTweak::MmcssGamingTweak() : RegSettingsTweak(kMmcssInfo, kMmcssSettings) {}
-DisablePowerThrottlingTweak::DisablePowerThrottlingTweak()
-    : RegSettingsTweak(kPowerThrottlingInfo, kPowerThrottlingSettings) {}
-GpuTdrDelayTweak::GpuTdrDelayTweak() : RegSettingsTweak(kTdrInfo, kTdrSettings) {}
-DisableCortanaTweak::DisableCortanaTweak()
-    : RegSettingsTweak(kCortanaInfo, kCortanaSettings) {}
-ReservedStorageTweak::ReservedStorageTweak()
-    : RegSettingsTweak(kReservedStorageInfo, kReservedStorageSettings) {}
-
-DisableMemoryCompressionTweak::DisableMemoryCompressionTweak()
-    : MarkerTweak(kMemCompressionInfo, L"MemCompressionDisabled", kMemCompression) {}
-TcpReceiveAutotuneTweak::TcpReceiveAutotuneTweak()
-    : MarkerTweak(kTcpAutotuneInfo, L"TcpAutotuneApplied", kAutotune) {}
+constexpr RegistryRow kMmcssRow{kMmcssInfo, kMmcssSettings};
+constexpr RegistryRow kPowerThrottlingRow{kPowerThrottlingInfo, kPowerThrottlingSettings};
+constexpr RegistryRow kTdrRow{kTdrInfo, kTdrSettings};
+constexpr RegistryRow kCortanaRow{kCortanaInfo, kCortanaSettings};
+constexpr MarkerRow kMemCompressionRow{kMemCompressionInfo, L"MemCompressionDisabled", kMemCompression};
+constexpr MarkerRow kTcpAutotuneRow{kTcpAutotuneInfo, L"TcpAutotuneApplied", kAutotune};
+constexpr RegistryRow kReservedStorageRow{kReservedStorageInfo, kReservedStorageSettings};
 
 // --- group ---
 
 void appendExtendedGroup(TweakCatalog& catalog) {
-  catalog.push_back(std::make_shared<MmcssGamingTweak>());
-  catalog.push_back(std::make_shared<DisablePowerThrottlingTweak>());
-  catalog.push_back(std::make_shared<GpuTdrDelayTweak>());
-  catalog.push_back(std::make_shared<DisableCortanaTweak>());
-  catalog.push_back(std::make_shared<DisableMemoryCompressionTweak>());
-  catalog.push_back(std::make_shared<TcpReceiveAutotuneTweak>());
-  catalog.push_back(std::make_shared<ReservedStorageTweak>());
+  static constexpr GroupRow kRows[] = {
+      {&kMmcssRow},   {&kPowerThrottlingRow}, {&kTdrRow}, {&kCortanaRow}, {.make = makeTweak<DisableMemoryCompressionTweak>},
+      {.make = makeTweak<TcpReceiveAutotuneTweak>}, {&kReservedStorageRow},
+  };
+  appendRows(catalog, kRows);
 }
 
 }  // namespace vx

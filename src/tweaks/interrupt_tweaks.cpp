@@ -2,6 +2,7 @@
 
 #include "hw/display_adapters.h"
 #include "platform/system.h"
+#include "core/group_rows.h"
 #include "tweaks/group_builders.h"
 #include "tweaks/msi_mode.h"
 
@@ -71,6 +72,9 @@ constexpr RegSetting kMitigationsOff[] = {
 
 }  // namespace
 
+constexpr MarkerRow kPciAspmRow{kPciAspmInfo, L"PciAspmDisabled", kAspm};
+constexpr RegistryRow kMitigationsRow{kMitigationsInfo, kMitigationsOff};
+
 // --- GPU MSI mode ---
 
 GpuMsiModeTweak::GpuMsiModeTweak() : DescribedTweak(kGpuMsiInfo) {}
@@ -119,21 +123,12 @@ TweakChanges GpuMsiModeTweak::changes() {
   return list;
 }
 
-// --- PCIe ASPM ---
-
-DisablePciAspmTweak::DisablePciAspmTweak() : MarkerTweak(kPciAspmInfo, L"PciAspmDisabled", kAspm) {}
-
-// --- Speculation mitigations ---
-
-DisableSpeculationMitigationsTweak::DisableSpeculationMitigationsTweak()
-    : RegSettingsTweak(kMitigationsInfo, kMitigationsOff) {}
-
 // --- group ---
 
 void appendInterruptGroup(TweakCatalog& catalog) {
-  catalog.push_back(std::make_shared<GpuMsiModeTweak>());
-  catalog.push_back(std::make_shared<DisablePciAspmTweak>());
-  catalog.push_back(std::make_shared<DisableSpeculationMitigationsTweak>());
+  static constexpr GroupRow kRows[] = {
+      {.make = makeTweak<GpuMsiModeTweak>}, {.make = makeTweak<DisablePciAspmTweak>}, {&kMitigationsRow}};
+  appendRows(catalog, kRows);
 }
 
 }  // namespace vx

@@ -2,9 +2,9 @@
 // off, CPU speculation mitigations off. All aggressive, on the Pro page; appended by
 // appendInterruptGroup (group_builders.h).
 #pragma once
-#include "tweaks/described_tweak.h"
+#include "core/described_tweak.h"
 #include "tweaks/marker_tweak.h"
-#include "tweaks/reg_settings_tweak.h"
+#include "core/reg_settings_tweak.h"
 
 namespace vx {
 
@@ -21,15 +21,11 @@ class GpuMsiModeTweak final : public DescribedTweak {
 
 // PCIe ASPM off in the active power plan through powercfg; the marker "PciAspmDisabled" records it
 // only when all three powercfg commands exited 0. Revert fails without powercfg's folder.
-class DisablePciAspmTweak final : public MarkerTweak {
- public:
-  DisablePciAspmTweak();
-};
+extern const MarkerRow kPciAspmRow;
+using DisablePciAspmTweak = MarkerRowTweak<kPciAspmRow>;
 
 // FeatureSettingsOverride / FeatureSettingsOverrideMask = 3 under Memory Management.
-class DisableSpeculationMitigationsTweak final : public RegSettingsTweak {
- public:
-  DisableSpeculationMitigationsTweak();
-};
+extern const RegistryRow kMitigationsRow;
+using DisableSpeculationMitigationsTweak = RowTweak<kMitigationsRow>;
 
 }  // namespace vx

@@ -1,6 +1,7 @@
 #include "tweaks/latency_tweaks.h"
 
 #include "hw/display_adapters.h"
+#include "core/group_rows.h"
 #include "tweaks/group_builders.h"
 #include "hw/nvidia_keys.h"
 
@@ -63,7 +64,6 @@ constexpr TweakInfo kNvidiaPStateInfo{
     .title = L"NVIDIA: режим максимальной производительности (P0)",
     .description = L"Через PowerMizerEnable=1 + PowerMizerLevel=1 / AC=1 заставляет драйвер NVIDIA держать GPU в P0 "
                    L"(максимальные частоты) во время игр, без скатывания в P8.",
-    .requirement = Requirement::NvidiaGpu,
 };
 
 constexpr TweakInfo kReBarInfo{
@@ -71,6 +71,7 @@ constexpr TweakInfo kReBarInfo{
     .title = L"Видеокарта: проверка Resizable BAR",
     .description = L"Включить ReBAR из приложения нельзя — это делается в UEFI/BIOS. Этот пункт проверяет, видит ли "
                    L"система маркер ReBAR в реестре GPU, и подсказывает, включён ли он.",
+    .informationOnly = true,
 };
 
 constexpr TweakInfo kSystemCacheInfo{
@@ -204,6 +205,15 @@ bool dwordIs(const std::wstring& key, const wchar_t* name, std::uint32_t expecte
 
 }  // namespace
 
+constexpr RegistryRow kFsoRow{kFsoInfo, kFsoSettings};
+constexpr RegistryRow kShaderCacheRow{kShaderCacheInfo, kShaderCacheSettings};
+constexpr RegistryRow kSystemCacheRow{kSystemCacheInfo, kSystemCacheSettings};
+constexpr RegistryRow kDynamicPriorityRow{kDynamicPriorityInfo, kDynamicPrioritySettings};
+constexpr RegistryRow kHagsRow{kHagsInfo, kHagsSettings};
+constexpr MarkerRow kBcdHpetRow{kBcdHpetInfo, L"BcdHpetApplied", kBcdTimer};
+constexpr MarkerRow kHpetOffRow{kHpetOffInfo, L"HpetOff", kHpetOff};
+constexpr MarkerRow kDismRow{kDismInfo, L"DismCleanupRun", kDism};
+
 // --- USB power saving ---
 
 UsbPowerSaveTweak::UsbPowerSaveTweak() : DescribedTweak(kUsbPowerInfo) {}
@@ -231,21 +241,6 @@ TweakChanges UsbPowerSaveTweak::changes() {
   return list;
 }
 
-// --- BCD timer ---
-
-BcdHpetTweak::BcdHpetTweak() : MarkerTweak(kBcdHpetInfo, L"BcdHpetApplied", kBcdTimer) {}
-
-// --- plain registry tweaks ---
-
-FsoDisableTweak::FsoDisableTweak() : RegSettingsTweak(kFsoInfo, kFsoSettings) {}
-ShaderCacheTweak::ShaderCacheTweak()
-    : RegSettingsTweak(kShaderCacheInfo, kShaderCacheSettings) {}
-SystemCachePriorityTweak::SystemCachePriorityTweak()
-    : RegSettingsTweak(kSystemCacheInfo, kSystemCacheSettings) {}
-DynamicPriorityTweak::DynamicPriorityTweak()
-    : RegSettingsTweak(kDynamicPriorityInfo, kDynamicPrioritySettings) {}
-HagsTweak::HagsTweak() : RegSettingsTweak(kHagsInfo, kHagsSettings) {}
-
 // --- NVIDIA P0 ---
 
 NvidiaPStateTweak::NvidiaPStateTweak() : DescribedTweak(kNvidiaPStateInfo) {}
@@ -261,6 +256,10 @@ TweakState NvidiaPStateTweak::queryState() {
     if (dwordIs(key, L"PowerMizerEnable", 1) && dwordIs(key, L"PerfLevelSrc", 0x3322)) return TweakState::Applied;
   }
   return TweakState::NotApplied;
+}
+
+std::wstring NvidiaPStateTweak::compatibilityNote() const {
+  return nvidiaDisplayKeys().empty() ? L"NVIDIA GPU не обнаружен." : L"";
 }
 
 bool NvidiaPStateTweak::apply() {
@@ -302,28 +301,18 @@ TweakState ReBarStatusTweak::queryState() {
 bool ReBarStatusTweak::apply() { return false; }
 bool ReBarStatusTweak::revert() { return false; }
 
-// --- HPET ---
-
-HpetDisableTweak::HpetDisableTweak() : MarkerTweak(kHpetOffInfo, L"HpetOff", kHpetOff) {}
-
-// --- DISM component store cleanup ---
-
-DismCleanupTweak::DismCleanupTweak() : MarkerTweak(kDismInfo, L"DismCleanupRun", kDism) {}
-
 // --- group ---
 
 void appendLatencyGroup(TweakCatalog& catalog) {
-  catalog.push_back(std::make_shared<UsbPowerSaveTweak>());
-  catalog.push_back(std::make_shared<BcdHpetTweak>());
-  catalog.push_back(std::make_shared<FsoDisableTweak>());
-  catalog.push_back(std::make_shared<ShaderCacheTweak>());
-  catalog.push_back(std::make_shared<NvidiaPStateTweak>());
-  catalog.push_back(std::make_shared<ReBarStatusTweak>());
-  catalog.push_back(std::make_shared<SystemCachePriorityTweak>());
-  catalog.push_back(std::make_shared<DynamicPriorityTweak>());
-  catalog.push_back(std::make_shared<HagsTweak>());
-  catalog.push_back(std::make_shared<HpetDisableTweak>());
-  catalog.push_back(std::make_shared<DismCleanupTweak>());
+  static constexpr GroupRow kRows[] = {
+      {.make = makeTweak<UsbPowerSaveTweak>}, {.make = makeTweak<BcdHpetTweak>},
+      {&kFsoRow},                            {&kShaderCacheRow},
+      {.make = makeTweak<NvidiaPStateTweak>}, {.make = makeTweak<ReBarStatusTweak>},
+      {&kSystemCacheRow},                    {&kDynamicPriorityRow},
+      {&kHagsRow},                           {.make = makeTweak<HpetDisableTweak>},
+      {.make = makeTweak<DismCleanupTweak>},
+  };
+  appendRows(catalog, kRows);
 }
 
 }  // namespace vx

@@ -2,8 +2,7 @@
 
 namespace vx {
 
-MarkerTweak::MarkerTweak(const TweakInfo& info, const wchar_t* markerName, const ToolSteps& steps)
-    : DescribedTweak(info), markerName(markerName), steps(steps) {}
+MarkerTweak::MarkerTweak(const MarkerRow& row) : DescribedTweak(row.info), markerName(row.marker), steps(row.steps) {}
 
 TweakState MarkerTweak::queryState() {
   const auto marker = regReadDword(RegRoot::LocalMachine, kMarkerKey, markerName);

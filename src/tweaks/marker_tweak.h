@@ -3,17 +3,24 @@
 // recorded as a DWORD 1 under HKLM\SOFTWARE\Vantorix, and that marker is their state. Used by the
 // advanced tweak groups.
 #pragma once
-#include "tweaks/described_tweak.h"
+#include "core/described_tweak.h"
 #include "tweaks/tool_steps.h"
 
 namespace vx {
 
 inline constexpr const wchar_t* kMarkerKey = L"SOFTWARE\\Vantorix";
 
+// The row of a marker tweak: its header, the marker's value name and the tool steps.
+struct MarkerRow {
+  TweakInfo info;
+  const wchar_t* marker = L"";
+  ToolSteps steps;
+};
+
 class MarkerTweak : public DescribedTweak {
  public:
-  // info and steps must outlive the tweak (constant rows).
-  MarkerTweak(const TweakInfo& info, const wchar_t* markerName, const ToolSteps& steps);
+  // row must outlive the tweak (constant rows).
+  explicit MarkerTweak(const MarkerRow& row);
 
   // Applied exactly when the marker is a DWORD 1; never Undetermined.
   TweakState queryState() override;
@@ -28,6 +35,13 @@ class MarkerTweak : public DescribedTweak {
 
   const wchar_t* const markerName;
   const ToolSteps& steps;
+};
+
+// A named marker tweak: the kind bound to its row, e.g. `using BcdHpetTweak = MarkerRowTweak<kBcdHpetRow>;`.
+template <const MarkerRow& Row>
+class MarkerRowTweak final : public MarkerTweak {
+ public:
+  MarkerRowTweak() : MarkerTweak(Row) {}
 };
 
 }  // namespace vx

@@ -2,7 +2,7 @@
 // (Network page), interrupt moderation off on Intel and Realtek cards, Energy Efficient Ethernet
 // off (Pro page). Appended by appendNetworkAdapterGroup (group_builders.h).
 #pragma once
-#include "tweaks/described_tweak.h"
+#include "core/described_tweak.h"
 
 namespace vx {
 

@@ -4,6 +4,7 @@
 
 #include "platform/services.h"
 #include "platform/system.h"
+#include "core/group_rows.h"
 #include "tweaks/group_builders.h"
 #include "tweaks/update_pause_date.h"
 
@@ -145,37 +146,24 @@ constexpr const wchar_t* kPauseStateValue = L"PauseFeatureUpdatesEndTime";
 
 }  // namespace
 
-DisableMapsAutoUpdateTweak::DisableMapsAutoUpdateTweak()
-    : RegSettingsTweak(kMapsInfo, kMapsSettings) {}
-DisableStoreAutoUpdateTweak::DisableStoreAutoUpdateTweak()
-    : RegSettingsTweak(kStoreInfo, kStoreSettings) {}
-DisableNduTweak::DisableNduTweak() : RegSettingsTweak(kNduInfo, kNduSettings) {}
-DisableDeliveryOptimizationTweak::DisableDeliveryOptimizationTweak()
-    : RegSettingsTweak(kDeliveryInfo, kDeliverySettings) {}
-DisableEdgeBackgroundTweak::DisableEdgeBackgroundTweak()
-    : RegSettingsTweak(kEdgeInfo, kEdgeSettings) {}
+constexpr RegistryRow kMapsRow{kMapsInfo, kMapsSettings};
+constexpr RegistryRow kStoreRow{kStoreInfo, kStoreSettings};
+constexpr RegistryRow kNduRow{kNduInfo, kNduSettings};
+constexpr RegistryRow kDeliveryRow{kDeliveryInfo, kDeliverySettings};
+constexpr RegistryRow kEdgeRow{kEdgeInfo, kEdgeSettings};
 
 // --- search indexing ---
 
-DisableSearchIndexingTweak::DisableSearchIndexingTweak() : DescribedTweak(kSearchInfo) {}
+namespace {
+constexpr ServiceRow kSearchRow{kSearchInfo, kSearchService, kServiceDisabled, kServiceAutoStart};
+}  // namespace
+
+DisableSearchIndexingTweak::DisableSearchIndexingTweak() : ServiceTweak(kSearchRow) {}
 
 TweakState DisableSearchIndexingTweak::queryState() {
   if (!serviceExists(kSearchService)) return TweakState::Unavailable;
   return serviceStartType(kSearchService) == static_cast<int>(kServiceDisabled) ? TweakState::Applied
                                                                                : TweakState::NotApplied;
-}
-
-bool DisableSearchIndexingTweak::apply() {
-  if (!serviceExists(kSearchService)) return false;
-  stopService(kSearchService);  // not waited for; the start type is what counts
-  return setServiceStartType(kSearchService, kServiceDisabled);
-}
-
-bool DisableSearchIndexingTweak::revert() { return setServiceStartType(kSearchService, kServiceAutoStart); }
-
-TweakChanges DisableSearchIndexingTweak::changes() {
-  if (!serviceExists(kSearchService)) return {};
-  return {serviceStartChange(kSearchService, kServiceDisabled, kServiceAutoStart)};
 }
 
 // --- update pause ---
@@ -252,14 +240,11 @@ TweakChanges DisableOneDriveTweak::changes() {
 // --- group ---
 
 void appendServiceUpdateGroup(TweakCatalog& catalog) {
-  catalog.push_back(std::make_shared<DisableMapsAutoUpdateTweak>());
-  catalog.push_back(std::make_shared<DisableStoreAutoUpdateTweak>());
-  catalog.push_back(std::make_shared<DisableSearchIndexingTweak>());
-  catalog.push_back(std::make_shared<DisableNduTweak>());
-  catalog.push_back(std::make_shared<PauseWindowsUpdateTweak>());
-  catalog.push_back(std::make_shared<DisableDeliveryOptimizationTweak>());
-  catalog.push_back(std::make_shared<DisableEdgeBackgroundTweak>());
-  catalog.push_back(std::make_shared<DisableOneDriveTweak>());
+  static constexpr GroupRow kRows[] = {
+      {&kMapsRow}, {&kStoreRow}, {.make = makeTweak<DisableSearchIndexingTweak>}, {&kNduRow},
+      {.make = makeTweak<PauseWindowsUpdateTweak>}, {&kDeliveryRow}, {&kEdgeRow}, {.make = makeTweak<DisableOneDriveTweak>},
+  };
+  appendRows(catalog, kRows);
 }
 
 }  // namespace vx

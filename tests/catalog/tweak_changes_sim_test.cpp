@@ -8,7 +8,6 @@
 
 #include "base/text.h"
 #include "catalog/build_catalog.h"
-#include "core/reg_dword_tweak.h"
 #include "games/game_discovery.h"
 #include "games/game_scenarios.h"
 #include "platform/files.h"

@@ -10,7 +10,7 @@
 #include "base/text.h"
 #include "catalog/build_catalog.h"
 #include "core/guarded_calls.h"
-#include "core/reg_dword_tweak.h"
+#include "support/registry_row.h"
 #include "core/user_account.h"
 #include "games/config_file_tweaks.h"
 #include "support/sim_test.h"
@@ -32,7 +32,7 @@ class UserAccountTest : public test::SimTest {
   void twoUsers() { machine.setShell({.window = true, .otherUser = true}); }
 };
 
-RegValueEntry entry(RegRoot root, const wchar_t* key) { return {root, key, L"Value", 1, 0, false}; }
+RegSetting entry(RegRoot root, const wchar_t* key) { return test::dwordValue(root, key, L"Value", 1, 0, false); }
 
 TEST_F(UserAccountTest, ProfileTweaksAreLeftAloneOnlyWhenTheDesktopBelongsToAnotherUser) {
   struct Case {
@@ -49,9 +49,8 @@ TEST_F(UserAccountTest, ProfileTweaksAreLeftAloneOnlyWhenTheDesktopBelongsToAnot
     machine.reset();
     forgetAccountDecision();
     machine.setShell(c.shell);
-    CompositeRegTweak user(L"t.user", L"Пользовательский", L"", TweakCategory::System,
-                           {entry(HKLM, L"SOFTWARE\\VxTest"), entry(HKCU, L"Software\\VxTest")});
-    CompositeRegTweak machineWide(L"t.machine", L"Общий", L"", TweakCategory::System, {entry(HKLM, L"SOFTWARE\\VxTest")});
+    test::TestRegistryRow user(L"t.user", {entry(HKLM, L"SOFTWARE\\VxTest"), entry(HKCU, L"Software\\VxTest")});
+    test::TestRegistryRow machineWide(L"t.machine", {entry(HKLM, L"SOFTWARE\\VxTest")});
 
     EXPECT_EQ(guarded::queryState(user) == TweakState::Unavailable, c.anotherAccount) << c.label;
     EXPECT_EQ(guarded::compatibilityNote(user), c.anotherAccount ? kAnotherAccountNote : L"") << c.label;
@@ -79,8 +78,8 @@ TEST_F(UserAccountTest, KindsTellFromWhatTheyWriteWhetherTheyChangeTheProfile) {
     bool changesProfile;
   };
   const Case cases[] = {
-      {"HKCU value", std::make_shared<RegDwordTweak>(L"a", L"a", L"", TweakCategory::System, HKCU, L"Software\\X", L"V", 1, 0, false), true},
-      {"HKLM value", std::make_shared<RegDwordTweak>(L"b", L"b", L"", TweakCategory::System, HKLM, L"SOFTWARE\\X", L"V", 1, 0, false), false},
+      {"HKCU value", std::make_shared<test::TestRegistryRow>(L"a", std::vector{entry(HKCU, L"Software\\X")}), true},
+      {"HKLM value", std::make_shared<test::TestRegistryRow>(L"b", std::vector{entry(HKLM, L"SOFTWARE\\X")}), false},
       {"ini below LOCALAPPDATA", std::make_shared<UeEngineIniTweak>(L"c", L"c", L"", local + L"\\Game\\Saved\\Engine.ini", std::vector<IniSetting>{}), true},
       {"ini in a game folder", std::make_shared<UeEngineIniTweak>(L"d", L"d", L"", L"D:\\Games\\Game\\Engine.ini", std::vector<IniSetting>{}), false},
       {"a profile look-alike", std::make_shared<UeEngineIniTweak>(L"e", L"e", L"", L"C:\\Users\\Player2\\Engine.ini", std::vector<IniSetting>{}), false},

@@ -1,4 +1,4 @@
-#include "tweaks/described_tweak.h"
+#include "core/described_tweak.h"
 
 namespace vx {
 
@@ -11,6 +11,7 @@ std::wstring DescribedTweak::sideEffects() const { return info_.sideEffects; }
 int DescribedTweak::tier() const { return info_.tier; }
 bool DescribedTweak::needsReboot() const { return info_.needsReboot; }
 std::wstring DescribedTweak::compatibilityNote() const { return requirementNote(info_.requirement); }
+bool DescribedTweak::informationOnly() const { return info_.informationOnly; }
 
 std::vector<BackupKey> DescribedTweak::backupKeys() const {
   std::vector<BackupKey> keys;
