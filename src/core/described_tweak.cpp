@@ -5,6 +5,9 @@ namespace vx {
 DescribedTweak::DescribedTweak(const TweakInfo& info)
     : Tweak(info.id, info.title, info.description, info.category), info_(info) {}
 
+DescribedTweak::DescribedTweak(const TweakInfo& info, std::wstring id, std::wstring title, std::wstring description)
+    : Tweak(std::move(id), std::move(title), std::move(description), info.category), info_(info) {}
+
 bool DescribedTweak::isAggressive() const { return info_.aggressive; }
 std::wstring DescribedTweak::aggressiveWarning() const { return info_.warning; }
 std::wstring DescribedTweak::sideEffects() const { return info_.sideEffects; }

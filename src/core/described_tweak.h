@@ -34,6 +34,8 @@ class DescribedTweak : public Tweak {
  public:
   // info must outlive the tweak: the rows are constants with static storage.
   explicit DescribedTweak(const TweakInfo& info);
+  // The same header with its texts filled in for one instance (a game's executable).
+  DescribedTweak(const TweakInfo& info, std::wstring id, std::wstring title, std::wstring description);
 
   bool isAggressive() const override;
   std::wstring aggressiveWarning() const override;

@@ -92,16 +92,9 @@ const std::vector<IniSetting> kPubgUserSettings = {
 }  // namespace
 
 void appendPerGameGroup(TweakCatalog& catalog, GameDiscovery& discovery) {
-  for (const SupportedGame& g : supportedGames()) {
-    const std::wstring exe = g.exeName;
-    catalog.push_back(std::make_shared<IfeoPriorityTweak>(
-        exe, std::wstring(g.name) + L": High CPU/IO priority (IFEO)",
-        L"Через IFEO принудительно даёт процессу " + exe +
-            L" High CPU и IO Priority. Снижает микро-фризы при подгрузке текстур и сети."));
-  }
+  for (const SupportedGame& g : supportedGames()) catalog.push_back(std::make_shared<IfeoPriorityTweak>(g.exeName, g.name));
   for (const SupportedGame& g : supportedGames())
-    catalog.push_back(std::make_shared<PerExeDisableFsoTweak>(
-        g.exeName, std::wstring(g.name) + L": отключить Fullscreen Optimizations", discovery));
+    catalog.push_back(std::make_shared<PerExeDisableFsoTweak>(g.exeName, g.name, discovery));
 
   catalog.push_back(std::make_shared<CvarFileTweak>(
       L"game.rust.visuals", L"Rust: плавная картинка (motion blur off, sharpening, fps unlock)",

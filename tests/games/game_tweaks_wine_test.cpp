@@ -111,7 +111,7 @@ TEST_F(GameFilesWine, PerExecutableValuesLandInTheRegistry) {
   const std::wstring ifeo = std::wstring(kIfeoKey) + exe;
   const std::wstring path = put(folder + L"\\PF86\\Steam\\steamapps\\common\\G\\" + exe, "MZ");
 
-  IfeoPriorityTweak priority(exe, L"t", L"d");
+  IfeoPriorityTweak priority(exe, L"t");
   ASSERT_TRUE(priority.apply());
   EXPECT_EQ(regReadDword(HKLM, ifeo + L"\\PerfOptions", L"CpuPriorityClass"), 3u);
   EXPECT_EQ(regReadDword(HKLM, ifeo + L"\\PerfOptions", L"IoPriority"), 3u);
