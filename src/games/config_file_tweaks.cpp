@@ -50,10 +50,9 @@ TweakChanges fileChange(const std::wstring& path, std::vector<std::wstring> sett
 
 // --- CvarFileTweak ---------------------------------------------------------------------------------
 
-CvarFileTweak::CvarFileTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring cacheKey,
-                             std::vector<std::wstring> candidates, std::vector<CvarSetting> settings,
-                             std::wstring marker, GameDiscovery& discovery)
-    : Tweak(std::move(id), std::move(title), std::move(description), TweakCategory::Games),
+CvarFileTweak::CvarFileTweak(const TweakInfo& info, std::wstring cacheKey, std::vector<std::wstring> candidates,
+                             std::vector<CvarSetting> settings, std::wstring marker, GameDiscovery& discovery)
+    : DescribedTweak(info),
       cacheKey(std::move(cacheKey)),
       candidates(std::move(candidates)),
       settings(std::move(settings)),
@@ -116,10 +115,10 @@ bool CvarFileTweak::changesUserProfile() const {
 
 // --- WriteFileTweak --------------------------------------------------------------------------------
 
-WriteFileTweak::WriteFileTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring cacheKey,
-                               std::vector<std::wstring> candidates, std::wstring fileName, std::wstring content,
-                               std::wstring marker, std::wstring fallbackFolder, GameDiscovery& discovery)
-    : Tweak(std::move(id), std::move(title), std::move(description), TweakCategory::Games),
+WriteFileTweak::WriteFileTweak(const TweakInfo& info, std::wstring cacheKey, std::vector<std::wstring> candidates,
+                               std::wstring fileName, std::wstring content, std::wstring marker,
+                               std::wstring fallbackFolder, GameDiscovery& discovery)
+    : DescribedTweak(info),
       cacheKey(std::move(cacheKey)),
       candidates(std::move(candidates)),
       fileName(std::move(fileName)),
@@ -210,9 +209,8 @@ bool WriteFileTweak::changesUserProfile() const {
 
 // --- UeEngineIniTweak ------------------------------------------------------------------------------
 
-UeEngineIniTweak::UeEngineIniTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring path,
-                                   std::vector<IniSetting> settings)
-    : Tweak(std::move(id), std::move(title), std::move(description), TweakCategory::Games),
+UeEngineIniTweak::UeEngineIniTweak(const TweakInfo& info, std::wstring path, std::vector<IniSetting> settings)
+    : DescribedTweak(info),
       path(std::move(path)),
       settings(std::move(settings)) {}
 

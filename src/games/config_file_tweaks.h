@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/tweak.h"
+#include "core/described_tweak.h"
 #include "games/game_discovery.h"
 
 namespace vx {
@@ -28,9 +28,10 @@ struct IniSetting {
   std::wstring value;
 };
 
-class CvarFileTweak : public Tweak {
+// Each kind takes a row header for its texts (info must outlive the tweak: constant rows).
+class CvarFileTweak : public DescribedTweak {
  public:
-  CvarFileTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring cacheKey,
+  CvarFileTweak(const TweakInfo& info, std::wstring cacheKey,
                 std::vector<std::wstring> candidates, std::vector<CvarSetting> settings, std::wstring marker,
                 GameDiscovery& discovery = gameDiscovery());
 
@@ -61,10 +62,10 @@ class CvarFileTweak : public Tweak {
   GameDiscovery& discovery_;
 };
 
-class WriteFileTweak : public Tweak {
+class WriteFileTweak : public DescribedTweak {
  public:
   // fallbackFolder is used when no candidate folder exists yet (may be empty).
-  WriteFileTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring cacheKey,
+  WriteFileTweak(const TweakInfo& info, std::wstring cacheKey,
                  std::vector<std::wstring> candidates, std::wstring fileName, std::wstring content,
                  std::wstring marker, std::wstring fallbackFolder = {}, GameDiscovery& discovery = gameDiscovery());
 
@@ -99,10 +100,9 @@ class WriteFileTweak : public Tweak {
   GameDiscovery& discovery_;
 };
 
-class UeEngineIniTweak : public Tweak {
+class UeEngineIniTweak : public DescribedTweak {
  public:
-  UeEngineIniTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring path,
-                   std::vector<IniSetting> settings);
+  UeEngineIniTweak(const TweakInfo& info, std::wstring path, std::vector<IniSetting> settings);
 
   // Decided by the first setting alone; never Unavailable.
   TweakState queryState() override;

@@ -32,6 +32,8 @@ class UserAccountTest : public test::SimTest {
   void twoUsers() { machine.setShell({.window = true, .otherUser = true}); }
 };
 
+constexpr TweakInfo kFileInfo{L"t.file", L"Файл", L"", TweakCategory::Games};
+
 RegSetting entry(RegRoot root, const wchar_t* key) { return test::dwordValue(root, key, L"Value", 1, 0, false); }
 
 TEST_F(UserAccountTest, ProfileTweaksAreLeftAloneOnlyWhenTheDesktopBelongsToAnotherUser) {
@@ -80,11 +82,11 @@ TEST_F(UserAccountTest, KindsTellFromWhatTheyWriteWhetherTheyChangeTheProfile) {
   const Case cases[] = {
       {"HKCU value", std::make_shared<test::TestRegistryRow>(L"a", std::vector{entry(HKCU, L"Software\\X")}), true},
       {"HKLM value", std::make_shared<test::TestRegistryRow>(L"b", std::vector{entry(HKLM, L"SOFTWARE\\X")}), false},
-      {"ini below LOCALAPPDATA", std::make_shared<UeEngineIniTweak>(L"c", L"c", L"", local + L"\\Game\\Saved\\Engine.ini", std::vector<IniSetting>{}), true},
-      {"ini in a game folder", std::make_shared<UeEngineIniTweak>(L"d", L"d", L"", L"D:\\Games\\Game\\Engine.ini", std::vector<IniSetting>{}), false},
-      {"a profile look-alike", std::make_shared<UeEngineIniTweak>(L"e", L"e", L"", L"C:\\Users\\Player2\\Engine.ini", std::vector<IniSetting>{}), false},
-      {"cfg candidates, one in the profile", std::make_shared<CvarFileTweak>(L"f", L"f", L"", L"vx.test", std::vector<std::wstring>{L"D:\\Steam\\a.cfg", L"c:\\users\\PLAYER\\a.cfg"}, std::vector<CvarSetting>{}, L"m"), true},
-      {"cfg in the Steam library", std::make_shared<CvarFileTweak>(L"g", L"g", L"", L"vx.test2", std::vector<std::wstring>{L"C:\\Program Files (x86)\\Steam\\a.cfg"}, std::vector<CvarSetting>{}, L"m"), false},
+      {"ini below LOCALAPPDATA", std::make_shared<UeEngineIniTweak>(kFileInfo, local + L"\\Game\\Saved\\Engine.ini", std::vector<IniSetting>{}), true},
+      {"ini in a game folder", std::make_shared<UeEngineIniTweak>(kFileInfo, L"D:\\Games\\Game\\Engine.ini", std::vector<IniSetting>{}), false},
+      {"a profile look-alike", std::make_shared<UeEngineIniTweak>(kFileInfo, L"C:\\Users\\Player2\\Engine.ini", std::vector<IniSetting>{}), false},
+      {"cfg candidates, one in the profile", std::make_shared<CvarFileTweak>(kFileInfo, L"vx.test", std::vector<std::wstring>{L"D:\\Steam\\a.cfg", L"c:\\users\\PLAYER\\a.cfg"}, std::vector<CvarSetting>{}, L"m"), true},
+      {"cfg in the Steam library", std::make_shared<CvarFileTweak>(kFileInfo, L"vx.test2", std::vector<std::wstring>{L"C:\\Program Files (x86)\\Steam\\a.cfg"}, std::vector<CvarSetting>{}, L"m"), false},
   };
   for (const Case& c : cases) EXPECT_EQ(c.tweak->changesUserProfile(), c.changesProfile) << c.label;
 }
