@@ -108,6 +108,20 @@ TEST_F(SingleValueRowTest, DeniedKeyMakesApplyAndRevertFail) {
   EXPECT_EQ(machine.dword(HKLM, kKey, L"Value"), 1u);
 }
 
+// The type is the row's: a row with one REG_SZ value writes and reads text, never a DWORD.
+TEST_F(SingleValueRowTest, ASingleTextValueStaysText) {
+  test::TestRegistryRow tweak(L"test.text", {RegSetting{HKLM, kKey.c_str(), L"Value", textData(L"0"),
+                                                        revertTo(textData(L"1")), kCheckEquals}});
+  machine.setDword(HKLM, kKey, L"Value", 0);
+  EXPECT_EQ(tweak.queryState(), TweakState::NotApplied) << "a DWORD 0 is not the text \"0\"";
+  ASSERT_TRUE(tweak.apply());
+  EXPECT_EQ(machine.string(HKLM, kKey, L"Value"), L"0");
+  EXPECT_FALSE(machine.dword(HKLM, kKey, L"Value").has_value());
+  EXPECT_EQ(tweak.queryState(), TweakState::Applied);
+  ASSERT_TRUE(tweak.revert());
+  EXPECT_EQ(machine.string(HKLM, kKey, L"Value"), L"1");
+}
+
 // --- several values --------------------------------------------------------------------------------
 
 RegSetting entry(const wchar_t* name, bool deleteOnRevert, std::uint32_t applied = 1, std::uint32_t revert = 0,
