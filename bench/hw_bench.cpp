@@ -12,7 +12,7 @@
 #include "bench_compare.h"
 #include "core/catalog.h"
 #include "catalog/build_catalog.h"
-#include "core/reg_dword_tweak.h"
+#include "core/reg_settings_tweak.h"
 #include "base/text.h"
 #include "hw/display_adapters.h"
 #include "hw/hardware_profile.h"
@@ -87,19 +87,33 @@ void buildSimulatedMachine() {
 
 // A catalogue of plain registry tweaks and the values they read, for the score's bare yardstick.
 struct RegistryCatalogue {
+  // The row kind reads its row through references: the rows live here, beside their tweaks and
+  // destroyed after them.
+  struct Row {
+    std::wstring id, name;
+    vx::RegSetting value;
+    vx::RegistryRow row;
+  };
+  std::vector<std::unique_ptr<Row>> rows;
   vx::TweakCatalog catalog;
   std::vector<std::pair<std::wstring, std::wstring>> values;  // HKCU key, value name
 };
 
+constexpr const wchar_t* kBenchKey = L"Software\\VantorixBench";
+
 RegistryCatalogue registryCatalogue(int count) {
   RegistryCatalogue r;
-  const std::wstring key = L"Software\\VantorixBench";
+  const std::wstring key = kBenchKey;
   for (int i = 0; i < count; ++i) {
     const std::wstring name = L"Value" + std::to_wstring(i);
     if (i % 2 == 0) vx::regWriteDword(vx::RegRoot::CurrentUser, key, name, 1);
-    r.catalog.push_back(std::make_shared<vx::RegDwordTweak>(L"bench." + std::to_wstring(i), L"", L"",
-                                                            vx::TweakCategory::System, vx::RegRoot::CurrentUser, key,
-                                                            name, 1, 0, true));
+    auto& row = *r.rows.emplace_back(std::make_unique<RegistryCatalogue::Row>());
+    row.id = L"bench." + std::to_wstring(i);
+    row.name = name;
+    row.value = {vx::RegRoot::CurrentUser, kBenchKey, row.name.c_str(), vx::dwordData(1), vx::kRevertDelete,
+                 vx::kCheckEquals};
+    row.row = {{row.id.c_str(), L"", L"", vx::TweakCategory::System}, {&row.value, 1}, vx::RowState::EveryValue};
+    r.catalog.push_back(std::make_shared<vx::RegSettingsTweak>(row.row));
     r.values.emplace_back(key, name);
   }
   return r;

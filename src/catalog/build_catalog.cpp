@@ -6,14 +6,16 @@
 
 namespace vx {
 
-TweakCatalog buildCatalog() {
+TweakCatalog buildCatalog() { return buildCatalog(gameDiscovery()); }
+
+TweakCatalog buildCatalog(GameDiscovery& discovery) {
   TweakCatalog catalog;
   appendPowerPlanRow(catalog);
   appendInterruptGroup(catalog);
   appendLatencyGroup(catalog);
   appendExtendedGroup(catalog);
   appendServiceUpdateGroup(catalog);
-  appendPerGameGroup(catalog);
+  appendPerGameGroup(catalog, discovery);
   appendGeneralGameGroup(catalog);
   appendSystemRows(catalog);
   appendNetworkAdapterGroup(catalog);

@@ -1,12 +1,7 @@
 #include "core/core_rows.h"
 
-#include <memory>
-#include <vector>
-
+#include "core/group_rows.h"
 #include "core/power_plan_tweak.h"
-#include "core/reg_dword_tweak.h"
-#include "core/service_tweak.h"
-#include "platform/services.h"
 
 namespace vx {
 
@@ -14,144 +9,205 @@ namespace {
 
 constexpr RegRoot HKLM = RegRoot::LocalMachine;
 constexpr RegRoot HKCU = RegRoot::CurrentUser;
-constexpr bool kDeleteOnRevert = true;
-
-// One core tweak. A row naming a service becomes a ServiceTweak (disabled when applied, automatic
-// when reverted); a row with one registry value a RegDwordTweak; a row with several values a
-// CompositeRegTweak whose entries keep the listed order. The rules apply to a single value.
-struct CoreRow {
-  const wchar_t* id;
-  const wchar_t* title;
-  const wchar_t* description;
-  TweakCategory category;
-  std::vector<RegValueEntry> values;
-  const wchar_t* service = nullptr;
-  RegRowRules rules = {};
-};
 
 const wchar_t* const kMultimediaProfile = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Multimedia\\SystemProfile";
 const wchar_t* const kTcpipParameters = L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters";
 const wchar_t* const kExplorerAdvanced = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 const wchar_t* const kFileSystem = L"SYSTEM\\CurrentControlSet\\Control\\FileSystem";
 const wchar_t* const kKernel = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\kernel";
+const wchar_t* const kGameConfigStore = L"System\\GameConfigStore";
+const wchar_t* const kGameBar = L"Software\\Microsoft\\GameBar";
+const wchar_t* const kMouse = L"Control Panel\\Mouse";
+
+// A core value: every value decides the state (RowState::EveryValue), so each is checked.
+constexpr RegSetting dword(RegRoot root, const wchar_t* key, const wchar_t* name, std::uint32_t applied,
+                           std::uint32_t revert) {
+  return {root, key, name, dwordData(applied), revertTo(dwordData(revert)), kCheckEquals};
+}
+constexpr RegSetting dwordDeleted(RegRoot root, const wchar_t* key, const wchar_t* name, std::uint32_t applied) {
+  return {root, key, name, dwordData(applied), kRevertDelete, kCheckEquals};
+}
+// Windows reads these as text; DWORDs there would be ignored.
+constexpr RegSetting text(RegRoot root, const wchar_t* key, const wchar_t* name, const wchar_t* applied,
+                          const wchar_t* revert) {
+  return {root, key, name, textData(applied), revertTo(textData(revert)), kCheckEquals};
+}
+
+template <std::size_t N>
+constexpr RegistryRow coreRow(TweakInfo info, const RegSetting (&values)[N]) {
+  return {info, values, RowState::EveryValue};
+}
+
+// --- placed after the game groups ---
+
+constexpr RegSetting kPrioritySeparation[] = {
+    dword(HKLM, L"SYSTEM\\CurrentControlSet\\Control\\PriorityControl", L"Win32PrioritySeparation", 0x26, 2)};
+constexpr RegistryRow kPrioritySeparationRow = coreRow(
+    {L"perf.priorityseparation", L"Приоритет приложений переднего плана",
+     L"Устанавливает Win32PrioritySeparation в значение, оптимальное для отзывчивости активных окон (короткие "
+     L"кванты, переменный квант, тройной приоритет).",
+     TweakCategory::Performance},
+    kPrioritySeparation);
+
+constexpr RegSetting kVisualFx[] = {
+    dword(HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\VisualEffects", L"VisualFXSetting", 2, 0)};
+constexpr RegistryRow kVisualFxRow = coreRow(
+    {L"perf.visualfx", L"Визуальные эффекты: производительность",
+     L"Отключает анимации, тени, плавную прокрутку (HKCU\\...\\VisualEffects\\VisualFXSetting=2). Откат "
+     L"возвращает оптимальный режим (0).",
+     TweakCategory::Performance},
+    kVisualFx);
+
+constexpr ServiceRow kSysMainRow{
+    {L"perf.sysmain", L"Отключить SysMain (Superfetch)",
+     L"Отключает службу SysMain. На SSD службе обычно не нужна; даёт меньше фоновых обращений к диску.",
+     TweakCategory::Performance},
+    L"SysMain"};
 
 // Windows 11 honours GlobalTimerResolutionRequests (read at boot) and lets a timer request of one
-// process raise the resolution for all of them again; Windows 10 has no such value.
-constexpr RegRowRules kWindows11AfterReboot{true, 22000, L"Только для Windows 11"};
+// process raise the resolution for all of them again; Windows 10 has no such value, so below
+// Windows 11 the card is unavailable and nothing is written.
+constexpr RegSetting kGlobalTimer[] = {dwordDeleted(HKLM, kKernel, L"GlobalTimerResolutionRequests", 1)};
+constexpr RegistryRow kGlobalTimerRow = coreRow(
+    {.id = L"perf.global_timer",
+     .title = L"Глобальный таймер 0.5 мс",
+     .description = L"Windows 11 снова применяет запрос таймера 0.5 мс от движка Vantorix ко всем процессам, в том "
+                    L"числе к игре (GlobalTimerResolutionRequests). Нужен для игрового движка на Windows 11; "
+                    L"действует после перезагрузки.",
+     .category = TweakCategory::Performance,
+     .needsReboot = true,
+     .requirement = Requirement::Windows11},
+    kGlobalTimer);
 
-// Placed after the game groups.
-const std::vector<CoreRow>& systemRows() {
-  static const std::vector<CoreRow> rows = {
-      {L"perf.priorityseparation", L"Приоритет приложений переднего плана",
-       L"Устанавливает Win32PrioritySeparation в значение, оптимальное для отзывчивости активных окон (короткие "
-       L"кванты, переменный квант, тройной приоритет).",
-       TweakCategory::Performance,
-       {{HKLM, L"SYSTEM\\CurrentControlSet\\Control\\PriorityControl", L"Win32PrioritySeparation", 0x26, 2}}},
-      {L"perf.visualfx", L"Визуальные эффекты: производительность",
-       L"Отключает анимации, тени, плавную прокрутку (HKCU\\...\\VisualEffects\\VisualFXSetting=2). Откат "
-       L"возвращает оптимальный режим (0).",
-       TweakCategory::Performance,
-       {{HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\VisualEffects", L"VisualFXSetting", 2, 0}}},
-      {L"perf.sysmain", L"Отключить SysMain (Superfetch)",
-       L"Отключает службу SysMain. На SSD службе обычно не нужна; даёт меньше фоновых обращений к диску.",
-       TweakCategory::Performance, {}, L"SysMain"},
-      {L"perf.global_timer", L"Глобальный таймер 0.5 мс",
-       L"Windows 11 снова применяет запрос таймера 0.5 мс от движка Vantorix ко всем процессам, в том числе к игре "
-       L"(GlobalTimerResolutionRequests). Нужен для игрового движка на Windows 11; действует после перезагрузки.",
-       TweakCategory::Performance,
-       {{HKLM, kKernel, L"GlobalTimerResolutionRequests", 1, 0, kDeleteOnRevert}},
-       nullptr,
-       kWindows11AfterReboot},
-      {L"system.spooler", L"Отключить службу печати (если не нужна)",
-       L"Отключает службу диспетчера печати (Spooler). Если нет принтера — снижает поверхность атаки и фоновые "
-       L"задачи.",
-       TweakCategory::System, {}, L"Spooler"},
-      {L"game.disable_gamedvr", L"Отключить Game DVR и Game Bar",
-       L"Отключает фоновую запись игр и Xbox Game Bar — уменьшает CPU/диск во время игр.", TweakCategory::Games,
-       {{HKCU, L"System\\GameConfigStore", L"GameDVR_Enabled", 0, 1},
-        {HKCU, L"System\\GameConfigStore", L"GameDVR_FSEBehaviorMode", 2, 0},
-        {HKLM, L"SOFTWARE\\Policies\\Microsoft\\Windows\\GameDVR", L"AllowGameDVR", 0, 0, kDeleteOnRevert},
-        {HKCU, L"Software\\Microsoft\\GameBar", L"UseNexusForGameBarEnabled", 0, 1}}},
-      {L"game.hwsch", L"Аппаратное ускорение планирования GPU",
-       L"Включает HwSchMode=2 (требуется поддержка драйвера и перезагрузка). Откат возвращает 1.",
-       TweakCategory::Games, {{HKLM, L"SYSTEM\\CurrentControlSet\\Control\\GraphicsDrivers", L"HwSchMode", 2, 1}}},
-      {L"game.gamemode", L"Включить игровой режим",
-       L"Включает Windows Game Mode: AllowAutoGameMode=1, AutoGameModeEnabled=1.", TweakCategory::Games,
-       {{HKCU, L"Software\\Microsoft\\GameBar", L"AllowAutoGameMode", 1, 0}}},
-      {L"priv.telemetry", L"Отключить телеметрию",
-       L"Уменьшает уровень телеметрии до Security/Basic и отключает CompatTelemetryRunner и Customer Experience "
-       L"Improvement Program.",
-       TweakCategory::Privacy,
-       {{HKLM, L"SOFTWARE\\Policies\\Microsoft\\Windows\\DataCollection", L"AllowTelemetry", 0, 0, kDeleteOnRevert},
-        {HKLM, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\DataCollection", L"AllowTelemetry", 0, 0,
-         kDeleteOnRevert},
-        {HKLM, L"SOFTWARE\\Policies\\Microsoft\\SQMClient\\Windows", L"CEIPEnable", 0, 1}}},
-      {L"priv.diagtrack", L"Отключить службу DiagTrack",
-       L"Отключает Connected User Experiences and Telemetry (DiagTrack).", TweakCategory::Privacy, {},
-       L"DiagTrack"},
-      {L"priv.advertising_id", L"Отключить рекламный идентификатор",
-       L"Отключает Advertising ID, используемый для персонализации рекламы.", TweakCategory::Privacy,
-       {{HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\AdvertisingInfo", L"Enabled", 0, 1}}},
-  };
-  return rows;
-}
+constexpr ServiceRow kSpoolerRow{
+    {L"system.spooler", L"Отключить службу печати (если не нужна)",
+     L"Отключает службу диспетчера печати (Spooler). Если нет принтера — снижает поверхность атаки и фоновые "
+     L"задачи.",
+     TweakCategory::System},
+    L"Spooler"};
 
-// Placed after the network adapter group.
-const std::vector<CoreRow>& networkAndShellRows() {
-  static const std::vector<CoreRow> rows = {
-      {L"net.no_throttling", L"Отключить сетевой троттлинг",
-       L"Отключает мультимедийный сетевой троттлинг (NetworkThrottlingIndex=FFFFFFFF). Полезно для онлайн-игр.",
-       TweakCategory::Network, {{HKLM, kMultimediaProfile, L"NetworkThrottlingIndex", 0xFFFFFFFF, 10}}},
-      {L"net.system_responsiveness", L"Системная отзывчивость для мультимедиа",
-       L"Уменьшает резерв CPU для непрофильных задач (SystemResponsiveness=0). Полезно для аудио/видео и игр.",
-       TweakCategory::Network, {{HKLM, kMultimediaProfile, L"SystemResponsiveness", 0, 20}}},
-      {L"net.tcp_nodelay", L"TCP: уменьшить задержки (NoDelay)",
-       L"Уменьшает задержку Nagle/Delayed ACK для всех сетевых интерфейсов (общие политики Tcpip\\Parameters).",
-       TweakCategory::Network,
-       {{HKLM, kTcpipParameters, L"TCPNoDelay", 1, 0, kDeleteOnRevert},
-        {HKLM, kTcpipParameters, L"TcpAckFrequency", 1, 0, kDeleteOnRevert}}},
-      {L"system.mouse_accel", L"Отключить ускорение мыши",
-       L"Полностью отключает Enhance Pointer Precision. Для FPS-игр обычно желательно.", TweakCategory::System,
-       // Windows reads these as text; DWORDs there would be ignored.
-       {textEntry(HKCU, L"Control Panel\\Mouse", L"MouseSpeed", L"0", L"1"),
-        textEntry(HKCU, L"Control Panel\\Mouse", L"MouseThreshold1", L"0", L"6"),
-        textEntry(HKCU, L"Control Panel\\Mouse", L"MouseThreshold2", L"0", L"10")}},
-      {L"system.ntfs_lastaccess", L"NTFS: отключить обновление времени последнего доступа",
-       L"Уменьшает запись на диск, отключая обновление last access time для NTFS (NtfsDisableLastAccessUpdate=1).",
-       TweakCategory::System, {{HKLM, kFileSystem, L"NtfsDisableLastAccessUpdate", 1, 0}}},
-      {L"system.long_paths", L"Включить длинные пути (>260 символов)",
-       L"Включает поддержку путей длиной более 260 символов на уровне Win32 API.", TweakCategory::System,
-       {{HKLM, kFileSystem, L"LongPathsEnabled", 1, 0}}},
-      {L"system.show_ext", L"Показывать расширения файлов",
-       L"Включает отображение расширений известных файлов в Проводнике.", TweakCategory::System,
-       {{HKCU, kExplorerAdvanced, L"HideFileExt", 0, 1}}},
-      {L"cleanup.clear_recent", L"Очищать список недавних документов при выходе",
-       L"Удаляет историю недавно открытых файлов при завершении сеанса (ClearRecentDocsOnExit=1).",
-       TweakCategory::Cleanup,
-       {{HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", L"ClearRecentDocsOnExit", 1, 0,
-         kDeleteOnRevert}}},
-      {L"cleanup.no_recent_jumplist", L"Не показывать недавние файлы в Jump Lists",
-       L"Скрывает недавние документы в списках перехода и в Проводнике.", TweakCategory::Cleanup,
-       {{HKCU, kExplorerAdvanced, L"Start_TrackDocs", 0, 1}}},
-  };
-  return rows;
-}
+constexpr RegSetting kGameDvr[] = {
+    dword(HKCU, kGameConfigStore, L"GameDVR_Enabled", 0, 1),
+    dword(HKCU, kGameConfigStore, L"GameDVR_FSEBehaviorMode", 2, 0),
+    dwordDeleted(HKLM, L"SOFTWARE\\Policies\\Microsoft\\Windows\\GameDVR", L"AllowGameDVR", 0),
+    dword(HKCU, kGameBar, L"UseNexusForGameBarEnabled", 0, 1),
+};
+constexpr RegistryRow kGameDvrRow = coreRow(
+    {L"game.disable_gamedvr", L"Отключить Game DVR и Game Bar",
+     L"Отключает фоновую запись игр и Xbox Game Bar — уменьшает CPU/диск во время игр.", TweakCategory::Games},
+    kGameDvr);
 
-TweakPtr makeTweak(const CoreRow& row) {
-  if (row.service)
-    return std::make_shared<ServiceTweak>(row.id, row.title, row.description, row.category, row.service,
-                                          kServiceDisabled, kServiceAutoStart);
-  if (row.values.size() == 1) {
-    const RegValueEntry& v = row.values.front();
-    return std::make_shared<RegDwordTweak>(row.id, row.title, row.description, row.category, v.root, v.subkey,
-                                           v.valueName, v.appliedValue, v.revertValue, v.deleteOnRevert, row.rules);
-  }
-  return std::make_shared<CompositeRegTweak>(row.id, row.title, row.description, row.category, row.values);
-}
+constexpr RegSetting kHwSch[] = {dword(HKLM, L"SYSTEM\\CurrentControlSet\\Control\\GraphicsDrivers", L"HwSchMode", 2, 1)};
+constexpr RegistryRow kHwSchRow = coreRow(
+    {L"game.hwsch", L"Аппаратное ускорение планирования GPU",
+     L"Включает HwSchMode=2 (требуется поддержка драйвера и перезагрузка). Откат возвращает 1.", TweakCategory::Games},
+    kHwSch);
 
-void appendRows(TweakCatalog& catalog, const std::vector<CoreRow>& rows) {
-  for (const auto& row : rows) catalog.push_back(makeTweak(row));
-}
+constexpr RegSetting kGameMode[] = {dword(HKCU, kGameBar, L"AllowAutoGameMode", 1, 0)};
+constexpr RegistryRow kGameModeRow = coreRow(
+    {L"game.gamemode", L"Включить игровой режим",
+     L"Включает Windows Game Mode: AllowAutoGameMode=1, AutoGameModeEnabled=1.", TweakCategory::Games},
+    kGameMode);
+
+constexpr RegSetting kTelemetry[] = {
+    dwordDeleted(HKLM, L"SOFTWARE\\Policies\\Microsoft\\Windows\\DataCollection", L"AllowTelemetry", 0),
+    dwordDeleted(HKLM, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\DataCollection", L"AllowTelemetry", 0),
+    dword(HKLM, L"SOFTWARE\\Policies\\Microsoft\\SQMClient\\Windows", L"CEIPEnable", 0, 1),
+};
+constexpr RegistryRow kTelemetryRow = coreRow(
+    {L"priv.telemetry", L"Отключить телеметрию",
+     L"Уменьшает уровень телеметрии до Security/Basic и отключает CompatTelemetryRunner и Customer Experience "
+     L"Improvement Program.",
+     TweakCategory::Privacy},
+    kTelemetry);
+
+constexpr ServiceRow kDiagTrackRow{{L"priv.diagtrack", L"Отключить службу DiagTrack",
+                                    L"Отключает Connected User Experiences and Telemetry (DiagTrack).",
+                                    TweakCategory::Privacy},
+                                   L"DiagTrack"};
+
+constexpr RegSetting kAdvertisingId[] = {
+    dword(HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\AdvertisingInfo", L"Enabled", 0, 1)};
+constexpr RegistryRow kAdvertisingIdRow = coreRow(
+    {L"priv.advertising_id", L"Отключить рекламный идентификатор",
+     L"Отключает Advertising ID, используемый для персонализации рекламы.", TweakCategory::Privacy},
+    kAdvertisingId);
+
+constexpr GroupRow kSystemRows[] = {
+    {&kPrioritySeparationRow}, {&kVisualFxRow},  {nullptr, &kSysMainRow},    {&kGlobalTimerRow},
+    {nullptr, &kSpoolerRow},   {&kGameDvrRow},   {&kHwSchRow},              {&kGameModeRow},
+    {&kTelemetryRow},          {nullptr, &kDiagTrackRow}, {&kAdvertisingIdRow},
+};
+
+// --- placed after the network adapter group ---
+
+constexpr RegSetting kNoThrottling[] = {dword(HKLM, kMultimediaProfile, L"NetworkThrottlingIndex", 0xFFFFFFFF, 10)};
+constexpr RegistryRow kNoThrottlingRow = coreRow(
+    {L"net.no_throttling", L"Отключить сетевой троттлинг",
+     L"Отключает мультимедийный сетевой троттлинг (NetworkThrottlingIndex=FFFFFFFF). Полезно для онлайн-игр.",
+     TweakCategory::Network},
+    kNoThrottling);
+
+constexpr RegSetting kResponsiveness[] = {dword(HKLM, kMultimediaProfile, L"SystemResponsiveness", 0, 20)};
+constexpr RegistryRow kResponsivenessRow = coreRow(
+    {L"net.system_responsiveness", L"Системная отзывчивость для мультимедиа",
+     L"Уменьшает резерв CPU для непрофильных задач (SystemResponsiveness=0). Полезно для аудио/видео и игр.",
+     TweakCategory::Network},
+    kResponsiveness);
+
+constexpr RegSetting kTcpNoDelay[] = {dwordDeleted(HKLM, kTcpipParameters, L"TCPNoDelay", 1),
+                                      dwordDeleted(HKLM, kTcpipParameters, L"TcpAckFrequency", 1)};
+constexpr RegistryRow kTcpNoDelayRow = coreRow(
+    {L"net.tcp_nodelay", L"TCP: уменьшить задержки (NoDelay)",
+     L"Уменьшает задержку Nagle/Delayed ACK для всех сетевых интерфейсов (общие политики Tcpip\\Parameters).",
+     TweakCategory::Network},
+    kTcpNoDelay);
+
+constexpr RegSetting kMouseAccel[] = {text(HKCU, kMouse, L"MouseSpeed", L"0", L"1"),
+                                      text(HKCU, kMouse, L"MouseThreshold1", L"0", L"6"),
+                                      text(HKCU, kMouse, L"MouseThreshold2", L"0", L"10")};
+constexpr RegistryRow kMouseAccelRow = coreRow(
+    {L"system.mouse_accel", L"Отключить ускорение мыши",
+     L"Полностью отключает Enhance Pointer Precision. Для FPS-игр обычно желательно.", TweakCategory::System},
+    kMouseAccel);
+
+constexpr RegSetting kLastAccess[] = {dword(HKLM, kFileSystem, L"NtfsDisableLastAccessUpdate", 1, 0)};
+constexpr RegistryRow kLastAccessRow = coreRow(
+    {L"system.ntfs_lastaccess", L"NTFS: отключить обновление времени последнего доступа",
+     L"Уменьшает запись на диск, отключая обновление last access time для NTFS (NtfsDisableLastAccessUpdate=1).",
+     TweakCategory::System},
+    kLastAccess);
+
+constexpr RegSetting kLongPaths[] = {dword(HKLM, kFileSystem, L"LongPathsEnabled", 1, 0)};
+constexpr RegistryRow kLongPathsRow = coreRow(
+    {L"system.long_paths", L"Включить длинные пути (>260 символов)",
+     L"Включает поддержку путей длиной более 260 символов на уровне Win32 API.", TweakCategory::System},
+    kLongPaths);
+
+constexpr RegSetting kShowExt[] = {dword(HKCU, kExplorerAdvanced, L"HideFileExt", 0, 1)};
+constexpr RegistryRow kShowExtRow = coreRow(
+    {L"system.show_ext", L"Показывать расширения файлов",
+     L"Включает отображение расширений известных файлов в Проводнике.", TweakCategory::System},
+    kShowExt);
+
+constexpr RegSetting kClearRecent[] = {dwordDeleted(
+    HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", L"ClearRecentDocsOnExit", 1)};
+constexpr RegistryRow kClearRecentRow = coreRow(
+    {L"cleanup.clear_recent", L"Очищать список недавних документов при выходе",
+     L"Удаляет историю недавно открытых файлов при завершении сеанса (ClearRecentDocsOnExit=1).",
+     TweakCategory::Cleanup},
+    kClearRecent);
+
+constexpr RegSetting kNoRecentJumpList[] = {dword(HKCU, kExplorerAdvanced, L"Start_TrackDocs", 0, 1)};
+constexpr RegistryRow kNoRecentJumpListRow = coreRow(
+    {L"cleanup.no_recent_jumplist", L"Не показывать недавние файлы в Jump Lists",
+     L"Скрывает недавние документы в списках перехода и в Проводнике.", TweakCategory::Cleanup},
+    kNoRecentJumpList);
+
+constexpr GroupRow kNetworkAndShellRows[] = {
+    {&kNoThrottlingRow}, {&kResponsivenessRow}, {&kTcpNoDelayRow}, {&kMouseAccelRow},        {&kLastAccessRow},
+    {&kLongPathsRow},    {&kShowExtRow},        {&kClearRecentRow}, {&kNoRecentJumpListRow},
+};
 
 }  // namespace
 
@@ -159,8 +215,8 @@ void appendPowerPlanRow(TweakCatalog& catalog) {
   catalog.push_back(std::make_shared<HighPerformancePlanTweak>());
 }
 
-void appendSystemRows(TweakCatalog& catalog) { appendRows(catalog, systemRows()); }
+void appendSystemRows(TweakCatalog& catalog) { appendRows(catalog, kSystemRows); }
 
-void appendNetworkAndShellRows(TweakCatalog& catalog) { appendRows(catalog, networkAndShellRows()); }
+void appendNetworkAndShellRows(TweakCatalog& catalog) { appendRows(catalog, kNetworkAndShellRows); }
 
 }  // namespace vx

@@ -15,13 +15,15 @@ bool highPerformanceMissing() {
   return schemes && std::find(schemes->begin(), schemes->end(), kHighPerformanceScheme) == schemes->end();
 }
 
+constexpr TweakInfo kPowerPlanInfo{
+    L"power.high", L"План питания: Высокая производительность",
+    L"Активирует встроенный план Windows «Высокая производительность» для максимальной отзывчивости. "
+    L"Откат — план «Сбалансированная».",
+    TweakCategory::Performance};
+
 }  // namespace
 
-HighPerformancePlanTweak::HighPerformancePlanTweak()
-    : Tweak(L"power.high", L"План питания: Высокая производительность",
-            L"Активирует встроенный план Windows «Высокая производительность» для максимальной отзывчивости. "
-            L"Откат — план «Сбалансированная».",
-            TweakCategory::Performance) {}
+HighPerformancePlanTweak::HighPerformancePlanTweak() : DescribedTweak(kPowerPlanInfo) {}
 
 TweakState HighPerformancePlanTweak::queryState() {
   if (highPerformanceMissing()) return TweakState::Unavailable;
@@ -37,6 +39,14 @@ bool HighPerformancePlanTweak::revert() { return setActivePowerScheme(kBalancedS
 
 std::wstring HighPerformancePlanTweak::compatibilityNote() const {
   return highPerformanceMissing() ? L"В системе нет плана «Высокая производительность»" : L"";
+}
+
+TweakChanges HighPerformancePlanTweak::changes() {
+  TweakChange change;
+  change.kind = ChangeKind::PowerScheme;
+  change.onApply = RegValueImage::string(guidText(kHighPerformanceScheme));
+  change.onRevert = RegValueImage::string(guidText(kBalancedScheme));
+  return {change};
 }
 
 }  // namespace vx

@@ -1,11 +1,11 @@
 // The High performance power plan as a tweak; revert always activates Balanced. On a machine
 // without that plan (many Modern Standby laptops have only Balanced) the tweak is unavailable.
 #pragma once
-#include "core/tweak.h"
+#include "core/described_tweak.h"
 
 namespace vx {
 
-class HighPerformancePlanTweak : public Tweak {
+class HighPerformancePlanTweak : public DescribedTweak {
  public:
   HighPerformancePlanTweak();
 
@@ -13,6 +13,7 @@ class HighPerformancePlanTweak : public Tweak {
   bool apply() override;
   bool revert() override;
   std::wstring compatibilityNote() const override;
+  TweakChanges changes() override;
 };
 
 }  // namespace vx

@@ -4,12 +4,11 @@
 
 namespace vx {
 
-ServiceTweak::ServiceTweak(std::wstring id, std::wstring title, std::wstring description, TweakCategory category,
-                           std::wstring serviceName, std::uint32_t appliedStartType, std::uint32_t revertStartType)
-    : Tweak(std::move(id), std::move(title), std::move(description), category),
-      serviceName(std::move(serviceName)),
-      appliedStartType(appliedStartType),
-      revertStartType(revertStartType) {}
+ServiceTweak::ServiceTweak(const ServiceRow& row)
+    : DescribedTweak(row.info),
+      serviceName(row.service),
+      appliedStartType(row.appliedStartType),
+      revertStartType(row.revertStartType) {}
 
 TweakState ServiceTweak::queryState() {
   if (!serviceExists(serviceName)) return TweakState::Unavailable;
@@ -27,6 +26,11 @@ bool ServiceTweak::apply() {
 bool ServiceTweak::revert() {
   if (!serviceExists(serviceName)) return false;
   return setServiceStartType(serviceName, revertStartType);
+}
+
+TweakChanges ServiceTweak::changes() {
+  if (!serviceExists(serviceName)) return {};
+  return {serviceStartChange(serviceName, appliedStartType, revertStartType)};
 }
 
 }  // namespace vx

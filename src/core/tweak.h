@@ -58,6 +58,8 @@ class Tweak {
   // than "ошибка применения" / "ошибка отката"; empty otherwise. Read right after the call, on the
   // same thread.
   virtual std::wstring failureNote() const { return {}; }
+  // Reports a reading and changes nothing (the Resizable BAR check): the score leaves it out.
+  virtual bool informationOnly() const { return false; }
   // What apply and revert would write on this machine now (devices enumerated now, files found
   // now), in the order they write it. Reads the system; never changes it.
   virtual TweakChanges changes() { return {}; }

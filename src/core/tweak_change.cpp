@@ -29,3 +29,67 @@ RegValueImage RegValueImage::raw(std::uint32_t type, std::vector<std::uint8_t> b
 }
 
 }  // namespace vx
+
+namespace vx {
+
+TweakChange registryChange(RegRoot root, std::wstring key, std::wstring valueName, RegValueImage onApply,
+                           RegValueImage onRevert) {
+  TweakChange change;
+  change.root = root;
+  change.key = std::move(key);
+  change.valueName = std::move(valueName);
+  change.onApply = std::move(onApply);
+  change.onRevert = std::move(onRevert);
+  return change;
+}
+
+TweakChange keptOnRevert(RegRoot root, std::wstring key, std::wstring valueName, RegValueImage onApply) {
+  TweakChange change = registryChange(root, std::move(key), std::move(valueName), onApply, onApply);
+  change.keepsOnRevert = true;
+  return change;
+}
+
+TweakChange serviceStartChange(std::wstring serviceName, std::uint32_t appliedStart, std::uint32_t revertStart) {
+  TweakChange change;
+  change.kind = ChangeKind::ServiceStart;
+  change.key = std::move(serviceName);
+  change.onApply = RegValueImage::dword(appliedStart);
+  change.onRevert = RegValueImage::dword(revertStart);
+  return change;
+}
+
+TweakChange commandChange(std::wstring applyCommand, std::wstring revertCommand) {
+  TweakChange change;
+  change.kind = ChangeKind::Command;
+  change.applyCommand = std::move(applyCommand);
+  change.revertCommand = std::move(revertCommand);
+  change.readsBack = false;
+  return change;
+}
+
+TweakChange bootValueChange(std::wstring entry, std::wstring element, std::wstring applyCommand,
+                            std::wstring revertCommand) {
+  TweakChange change = commandChange(std::move(applyCommand), std::move(revertCommand));
+  change.kind = ChangeKind::BootValue;
+  change.key = std::move(entry);
+  change.valueName = std::move(element);
+  return change;
+}
+
+std::wstring guidText(const Guid& guid) {
+  constexpr const wchar_t* kHex = L"0123456789abcdef";
+  // Data1..Data3 are little-endian in memory; Data4 is written byte by byte.
+  constexpr int kOrder[] = {3, 2, 1, 0, -1, 5, 4, -1, 7, 6, -1, 8, 9, -1, 10, 11, 12, 13, 14, 15};
+  std::wstring text = L"{";
+  for (int index : kOrder) {
+    if (index < 0) {
+      text += L'-';
+      continue;
+    }
+    text += kHex[guid.bytes[static_cast<std::size_t>(index)] >> 4];
+    text += kHex[guid.bytes[static_cast<std::size_t>(index)] & 0xF];
+  }
+  return text + L"}";
+}
+
+}  // namespace vx

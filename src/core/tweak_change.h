@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/power.h"
 #include "platform/registry.h"
 
 namespace vx {
@@ -17,7 +18,9 @@ enum class ChangeKind : int {
   PowerScheme = 2,    // onApply / onRevert as REG_SZ scheme GUIDs "{8c5e7fda-...}"; empty onRevert = the scheme active before
   BootValue = 3,      // key = boot entry ("{current}"), valueName = element; applyCommand / revertCommand
   File = 4,           // key = the file's path, valueName = its backup's path; settings = what apply sets
-  Command = 5,        // applyCommand / revertCommand; an effect Windows cannot read back
+  Command = 5,        // applyCommand / revertCommand; an effect Windows cannot read back (a shell
+                      // target such as "ms-settings:display" when the tweak opens one)
+  FolderContents = 6, // key = a folder whose files apply deletes; revert brings nothing back
 };
 
 // A registry value as the registry holds it after the step: type and raw bytes, or no value.
@@ -54,5 +57,21 @@ struct TweakChange {
 };
 
 using TweakChanges = std::vector<TweakChange>;
+
+// The entries the tweak kinds list. A registry value apply writes and revert writes or deletes
+// (onRevert absent); keptOnRevert: revert leaves it as apply left it.
+TweakChange registryChange(RegRoot root, std::wstring key, std::wstring valueName, RegValueImage onApply,
+                           RegValueImage onRevert);
+TweakChange keptOnRevert(RegRoot root, std::wstring key, std::wstring valueName, RegValueImage onApply);
+// A service's start type after apply and after revert.
+TweakChange serviceStartChange(std::wstring serviceName, std::uint32_t appliedStart, std::uint32_t revertStart);
+// Command lines as they are run; empty when that step runs nothing.
+TweakChange commandChange(std::wstring applyCommand, std::wstring revertCommand);
+// A boot entry's element ("{current}", "disabledynamictick") and the bcdedit lines that set and remove it.
+TweakChange bootValueChange(std::wstring entry, std::wstring element, std::wstring applyCommand,
+                            std::wstring revertCommand);
+
+// "{8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c}": a GUID as Windows writes it, lower case.
+std::wstring guidText(const Guid& guid);
 
 }  // namespace vx

@@ -33,14 +33,26 @@ bool protectExisting(const std::wstring& path, const std::string& ownBytes) {
   return makeConfigBackup(path);
 }
 
+// The file an edit writes (a link's target inside its root) and the backup beside the path.
+TweakChanges fileChange(const std::wstring& path, std::vector<std::wstring> settings) {
+  if (path.empty()) return {};
+  const auto target = configTarget(path);
+  if (!target) return {};
+  TweakChange change;
+  change.kind = ChangeKind::File;
+  change.key = *target;
+  change.valueName = configBackupPath(path);
+  change.settings = std::move(settings);
+  return {change};
+}
+
 }  // namespace
 
 // --- CvarFileTweak ---------------------------------------------------------------------------------
 
-CvarFileTweak::CvarFileTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring cacheKey,
-                             std::vector<std::wstring> candidates, std::vector<CvarSetting> settings,
-                             std::wstring marker, GameDiscovery& discovery)
-    : Tweak(std::move(id), std::move(title), std::move(description), TweakCategory::Games),
+CvarFileTweak::CvarFileTweak(const TweakInfo& info, std::wstring cacheKey, std::vector<std::wstring> candidates,
+                             std::vector<CvarSetting> settings, std::wstring marker, GameDiscovery& discovery)
+    : DescribedTweak(info),
       cacheKey(std::move(cacheKey)),
       candidates(std::move(candidates)),
       settings(std::move(settings)),
@@ -89,6 +101,12 @@ bool CvarFileTweak::revert() {
   return revertConfigEdit(path, edit(), std::nullopt, &failure_);
 }
 
+TweakChanges CvarFileTweak::changes() {
+  std::vector<std::wstring> texts;
+  for (const CvarSetting& s : settings) texts.push_back(s.key + L" " + s.value);
+  return fileChange(resolvePath(), std::move(texts));
+}
+
 std::wstring CvarFileTweak::compatibilityNote() const {
   return resolvePath().empty() ? L"Файл конфигурации игры не найден." : L"";
 }
@@ -99,10 +117,10 @@ bool CvarFileTweak::changesUserProfile() const {
 
 // --- WriteFileTweak --------------------------------------------------------------------------------
 
-WriteFileTweak::WriteFileTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring cacheKey,
-                               std::vector<std::wstring> candidates, std::wstring fileName, std::wstring content,
-                               std::wstring marker, std::wstring fallbackFolder, GameDiscovery& discovery)
-    : Tweak(std::move(id), std::move(title), std::move(description), TweakCategory::Games),
+WriteFileTweak::WriteFileTweak(const TweakInfo& info, std::wstring cacheKey, std::vector<std::wstring> candidates,
+                               std::wstring fileName, std::wstring content, std::wstring marker,
+                               std::wstring fallbackFolder, GameDiscovery& discovery)
+    : DescribedTweak(info),
       cacheKey(std::move(cacheKey)),
       candidates(std::move(candidates)),
       fileName(std::move(fileName)),
@@ -171,6 +189,18 @@ bool WriteFileTweak::revertWhole() {
   return restoreConfigBackup(path);
 }
 
+// The whole file is apply's: the setting is its name. It is written where it lies, links included.
+TweakChanges WriteFileTweak::changes() {
+  const std::wstring path = resolvePath();
+  if (path.empty()) return {};
+  TweakChange change;
+  change.kind = ChangeKind::File;
+  change.key = path;
+  change.valueName = configBackupPath(path);
+  change.settings = {fileName};
+  return {change};
+}
+
 std::wstring WriteFileTweak::compatibilityNote() const {
   return resolveFolder().empty() ? L"Каталог конфигурации игры не найден." : L"";
 }
@@ -182,9 +212,8 @@ bool WriteFileTweak::changesUserProfile() const {
 
 // --- UeEngineIniTweak ------------------------------------------------------------------------------
 
-UeEngineIniTweak::UeEngineIniTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring path,
-                                   std::vector<IniSetting> settings)
-    : Tweak(std::move(id), std::move(title), std::move(description), TweakCategory::Games),
+UeEngineIniTweak::UeEngineIniTweak(const TweakInfo& info, std::wstring path, std::vector<IniSetting> settings)
+    : DescribedTweak(info),
       path(std::move(path)),
       settings(std::move(settings)) {}
 
@@ -228,6 +257,12 @@ bool UeEngineIniTweak::revert() {
   removeWriteLeftovers(path);
   if (queryState() == TweakState::NotApplied) return true;
   return revertConfigEdit(path, edit(), createdBytes(), &failure_);
+}
+
+TweakChanges UeEngineIniTweak::changes() {
+  std::vector<std::wstring> texts;
+  for (const IniSetting& s : settings) texts.push_back(L"[" + s.section + L"] " + s.key + L"=" + s.value);
+  return fileChange(path, std::move(texts));
 }
 
 std::wstring UeEngineIniTweak::compatibilityNote() const {

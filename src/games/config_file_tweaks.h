@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/tweak.h"
+#include "core/described_tweak.h"
 #include "games/game_discovery.h"
 
 namespace vx {
@@ -28,9 +28,10 @@ struct IniSetting {
   std::wstring value;
 };
 
-class CvarFileTweak : public Tweak {
+// Each kind takes a row header for its texts (info must outlive the tweak: constant rows).
+class CvarFileTweak : public DescribedTweak {
  public:
-  CvarFileTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring cacheKey,
+  CvarFileTweak(const TweakInfo& info, std::wstring cacheKey,
                 std::vector<std::wstring> candidates, std::vector<CvarSetting> settings, std::wstring marker,
                 GameDiscovery& discovery = gameDiscovery());
 
@@ -45,6 +46,7 @@ class CvarFileTweak : public Tweak {
   // Some candidate file lies in the user's profile.
   bool changesUserProfile() const override;
   std::wstring failureNote() const override { return failure_; }
+  TweakChanges changes() override;  // the file found now and its backup, nothing without one
 
   // The config file found now (cached), or empty.
   std::wstring resolvePath() const;
@@ -60,10 +62,10 @@ class CvarFileTweak : public Tweak {
   GameDiscovery& discovery_;
 };
 
-class WriteFileTweak : public Tweak {
+class WriteFileTweak : public DescribedTweak {
  public:
   // fallbackFolder is used when no candidate folder exists yet (may be empty).
-  WriteFileTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring cacheKey,
+  WriteFileTweak(const TweakInfo& info, std::wstring cacheKey,
                  std::vector<std::wstring> candidates, std::wstring fileName, std::wstring content,
                  std::wstring marker, std::wstring fallbackFolder = {}, GameDiscovery& discovery = gameDiscovery());
 
@@ -79,6 +81,7 @@ class WriteFileTweak : public Tweak {
   // Some candidate folder, or the fallback folder, lies in the user's profile.
   bool changesUserProfile() const override;
   std::wstring failureNote() const override { return failure_; }
+  TweakChanges changes() override;  // the file found now and its backup, nothing without one
 
   std::wstring resolveFolder() const;
   std::wstring resolvePath() const;
@@ -97,10 +100,9 @@ class WriteFileTweak : public Tweak {
   GameDiscovery& discovery_;
 };
 
-class UeEngineIniTweak : public Tweak {
+class UeEngineIniTweak : public DescribedTweak {
  public:
-  UeEngineIniTweak(std::wstring id, std::wstring title, std::wstring description, std::wstring path,
-                   std::vector<IniSetting> settings);
+  UeEngineIniTweak(const TweakInfo& info, std::wstring path, std::vector<IniSetting> settings);
 
   // Decided by the first setting alone; never Unavailable.
   TweakState queryState() override;
@@ -111,6 +113,7 @@ class UeEngineIniTweak : public Tweak {
   std::wstring compatibilityNote() const override;
   bool changesUserProfile() const override;  // the .ini lies in the user's profile
   std::wstring failureNote() const override { return failure_; }
+  TweakChanges changes() override;  // the file found now and its backup, nothing without one
 
   // The file apply creates when there is none.
   std::string createdBytes() const;

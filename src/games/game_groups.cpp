@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/group_rows.h"
 #include "games/config_file_tweaks.h"
 #include "games/game_config_paths.h"
 #include "games/general_game_tweaks.h"
@@ -88,58 +89,66 @@ const std::vector<IniSetting> kPubgUserSettings = {
     {L"/Script/Engine.GameUserSettings", L"FrameRateLimit", L"288.000000"},
 };
 
+// --- the row headers of the config-file tweaks ---
+
+constexpr TweakInfo kRustVisualsInfo{
+    L"game.rust.visuals", L"Rust: плавная картинка (motion blur off, sharpening, fps unlock)",
+    L"Отключает motion blur, depth of field, vignette. Уменьшает chromatic aberration. Снимает лимит FPS, повышает "
+    L"резкость.",
+    TweakCategory::Games};
+constexpr TweakInfo kCs2AutoexecInfo{
+    L"game.cs2.autoexec", L"CS2: autoexec.cfg для плавности и низкой задержки",
+    L"Создаёт autoexec.cfg с fps_max 0, low-latency параметрами и оптимизированной очередью драйвера. Не меняет "
+    L"sensitivity и геймплейные настройки.",
+    TweakCategory::Games};
+constexpr TweakInfo kRobloxFlagsInfo{
+    L"game.roblox.fflags", L"Roblox: разблокировать FPS + плавность (FastFlags)",
+    L"Прописывает FastFlags в ClientAppSettings.json: снимает 60 FPS лимит, форсит D3D11, отключает фоновую "
+    L"телеметрию и тяжёлые тени.",
+    TweakCategory::Games};
+constexpr TweakInfo kArcEngineInfo{
+    L"game.arc.engineini", L"Arc Raiders: Engine.ini оптимизация (UE5)",
+    L"Отключает motion blur, depth of field, chromatic aberration. Принудительно ставит OneFrameThreadLag=0 для "
+    L"снижения input lag. Создаёт .bak копию.",
+    TweakCategory::Games};
+constexpr TweakInfo kPubgEngineInfo{L"game.pubg.engineini", L"PUBG: Engine.ini для плавности (UE4)",
+                                    L"Отключает motion blur и vignette UE4, ставит OneFrameThreadLag=0, MaxFPS=288.",
+                                    TweakCategory::Games};
+constexpr TweakInfo kPubgUserSettingsInfo{
+    L"game.pubg.gameusersettings", L"PUBG: принудительно fullscreen вместо borderless",
+    L"FullscreenMode=0, PreferredFullscreenMode=0. Снижает input lag по сравнению с borderless windowed.",
+    TweakCategory::Games};
+
 }  // namespace
 
 void appendPerGameGroup(TweakCatalog& catalog, GameDiscovery& discovery) {
-  for (const SupportedGame& g : supportedGames()) {
-    const std::wstring exe = g.exeName;
-    catalog.push_back(std::make_shared<IfeoPriorityTweak>(
-        exe, std::wstring(g.name) + L": High CPU/IO priority (IFEO)",
-        L"Через IFEO принудительно даёт процессу " + exe +
-            L" High CPU и IO Priority. Снижает микро-фризы при подгрузке текстур и сети."));
-  }
+  for (const SupportedGame& g : supportedGames()) catalog.push_back(std::make_shared<IfeoPriorityTweak>(g.exeName, g.name));
   for (const SupportedGame& g : supportedGames())
-    catalog.push_back(std::make_shared<PerExeDisableFsoTweak>(
-        g.exeName, std::wstring(g.name) + L": отключить Fullscreen Optimizations", discovery));
+    catalog.push_back(std::make_shared<PerExeDisableFsoTweak>(g.exeName, g.name, discovery));
 
-  catalog.push_back(std::make_shared<CvarFileTweak>(
-      L"game.rust.visuals", L"Rust: плавная картинка (motion blur off, sharpening, fps unlock)",
-      L"Отключает motion blur, depth of field, vignette. Уменьшает chromatic aberration. Снимает лимит FPS, повышает "
-      L"резкость.",
-      L"rust.client.cfg", rustClientCfgCandidates(), kRustSettings, L"graphics.dof \"False\"", discovery));
-  catalog.push_back(std::make_shared<WriteFileTweak>(
-      L"game.cs2.autoexec", L"CS2: autoexec.cfg для плавности и низкой задержки",
-      L"Создаёт autoexec.cfg с fps_max 0, low-latency параметрами и оптимизированной очередью драйвера. Не меняет "
-      L"sensitivity и геймплейные настройки.",
-      L"cs2.cfg.dir", cs2CfgDirCandidates(), L"autoexec.cfg", kCs2Autoexec, L"// Vantorix autoexec", L"", discovery));
+  catalog.push_back(std::make_shared<CvarFileTweak>(kRustVisualsInfo, L"rust.client.cfg", rustClientCfgCandidates(),
+                                                    kRustSettings, L"graphics.dof \"False\"", discovery));
+  catalog.push_back(std::make_shared<WriteFileTweak>(kCs2AutoexecInfo, L"cs2.cfg.dir", cs2CfgDirCandidates(),
+                                                     L"autoexec.cfg", kCs2Autoexec, L"// Vantorix autoexec", L"",
+                                                     discovery));
   // A freshly installed Roblox has no ClientSettings folder yet: the newest version's is used then.
-  catalog.push_back(std::make_shared<WriteFileTweak>(
-      L"game.roblox.fflags", L"Roblox: разблокировать FPS + плавность (FastFlags)",
-      L"Прописывает FastFlags в ClientAppSettings.json: снимает 60 FPS лимит, форсит D3D11, отключает фоновую "
-      L"телеметрию и тяжёлые тени.",
-      L"roblox.clientsettings", robloxClientSettingsCandidates(), L"ClientAppSettings.json", kRobloxFlags,
-      L"DFIntTaskSchedulerTargetFps", robloxNewestClientSettings(), discovery));
+  catalog.push_back(std::make_shared<WriteFileTweak>(kRobloxFlagsInfo, L"roblox.clientsettings",
+                                                     robloxClientSettingsCandidates(), L"ClientAppSettings.json",
+                                                     kRobloxFlags, L"DFIntTaskSchedulerTargetFps",
+                                                     robloxNewestClientSettings(), discovery));
+  catalog.push_back(std::make_shared<UeEngineIniTweak>(kArcEngineInfo, ueConfigPath(L"Arc", L"WindowsClient", L"Engine.ini"),
+                                                       kArcEngine));
   catalog.push_back(std::make_shared<UeEngineIniTweak>(
-      L"game.arc.engineini", L"Arc Raiders: Engine.ini оптимизация (UE5)",
-      L"Отключает motion blur, depth of field, chromatic aberration. Принудительно ставит OneFrameThreadLag=0 для "
-      L"снижения input lag. Создаёт .bak копию.",
-      ueConfigPath(L"Arc", L"WindowsClient", L"Engine.ini"), kArcEngine));
+      kPubgEngineInfo, ueConfigPath(L"TslGame", L"WindowsNoEditor", L"Engine.ini"), kPubgEngine));
   catalog.push_back(std::make_shared<UeEngineIniTweak>(
-      L"game.pubg.engineini", L"PUBG: Engine.ini для плавности (UE4)",
-      L"Отключает motion blur и vignette UE4, ставит OneFrameThreadLag=0, MaxFPS=288.",
-      ueConfigPath(L"TslGame", L"WindowsNoEditor", L"Engine.ini"), kPubgEngine));
-  catalog.push_back(std::make_shared<UeEngineIniTweak>(
-      L"game.pubg.gameusersettings", L"PUBG: принудительно fullscreen вместо borderless",
-      L"FullscreenMode=0, PreferredFullscreenMode=0. Снижает input lag по сравнению с borderless windowed.",
-      ueConfigPath(L"TslGame", L"WindowsNoEditor", L"GameUserSettings.ini"), kPubgUserSettings));
+      kPubgUserSettingsInfo, ueConfigPath(L"TslGame", L"WindowsNoEditor", L"GameUserSettings.ini"), kPubgUserSettings));
   catalog.push_back(std::make_shared<OpenColorSettingsTweak>());
 }
 
 void appendGeneralGameGroup(TweakCatalog& catalog) {
-  catalog.push_back(std::make_shared<KillGameBarTweak>());
-  catalog.push_back(std::make_shared<NvDisableUlpsTweak>());
-  catalog.push_back(std::make_shared<MouseRawInputTweak>());
-  catalog.push_back(std::make_shared<ClearShaderCacheTweak>());
+  static constexpr GroupRow kRows[] = {
+      {&kGameBarRow}, {.make = makeTweak<NvDisableUlpsTweak>}, {&kMouseRow}, {.make = makeTweak<ClearShaderCacheTweak>}};
+  appendRows(catalog, kRows);
   for (const SupportedGame& g : supportedGames())
     if (g.mitigations) catalog.push_back(std::make_shared<GameMitigationsTweak>(g.exeName, g.name));
 }

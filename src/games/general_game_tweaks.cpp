@@ -25,6 +25,7 @@ constexpr TweakInfo kGameBarInfo{
     .description = L"Закрывает GameBar, отключает Xbox Game Monitoring, GameDVR-сервис, AppCaptureEnabled. Снимает "
                    L"фоновый CPU-tax при запуске игр.",
     .category = TweakCategory::Games,
+    .backup = {KeyRef{HKCU, kGameConfigStore}, KeyRef{HKCU, kGameBar}, KeyRef{HKCU, kGameDvr}},
 };
 // Revert deletes rows 1, 2, 3 and 6; the game-mode values and the policy stay as apply left them.
 constexpr RegSetting kGameBarSettings[] = {
@@ -88,15 +89,8 @@ constexpr int kCacheWalkLevels = 64;
 
 }  // namespace
 
-// --- KillGameBarTweak / MouseRawInputTweak ---------------------------------------------------------
-
-KillGameBarTweak::KillGameBarTweak() : RegSettingsTweak(kGameBarInfo, kGameBarSettings) {}
-
-std::vector<BackupKey> KillGameBarTweak::backupKeys() const {
-  return {BackupKey{HKCU, kGameConfigStore}, BackupKey{HKCU, kGameBar}, BackupKey{HKCU, kGameDvr}};
-}
-
-MouseRawInputTweak::MouseRawInputTweak() : RegSettingsTweak(kMouseInfo, kMouseSettings) {}
+constexpr RegistryRow kGameBarRow{kGameBarInfo, kGameBarSettings};
+constexpr RegistryRow kMouseRow{kMouseInfo, kMouseSettings};
 
 // --- NvDisableUlpsTweak ----------------------------------------------------------------------------
 
@@ -122,6 +116,13 @@ bool NvDisableUlpsTweak::revert() {
   return all;
 }
 
+TweakChanges NvDisableUlpsTweak::changes() {
+  TweakChanges list;
+  for (const std::wstring& key : nvidiaDriverDescKeys())
+    list.push_back(registryChange(HKLM, key, kUlpsValue, RegValueImage::dword(1), RegValueImage::absent()));
+  return list;
+}
+
 std::wstring NvDisableUlpsTweak::compatibilityNote() const {
   return nvidiaDriverDescKeys().empty() ? L"NVIDIA GPU не обнаружен." : L"";
 }
@@ -143,6 +144,8 @@ std::wstring OpenColorSettingsTweak::target() {
 
 bool OpenColorSettingsTweak::apply() { return shellOpen(target()); }
 
+TweakChanges OpenColorSettingsTweak::changes() { return {commandChange(target(), L"")}; }
+
 // --- ClearShaderCacheTweak -------------------------------------------------------------------------
 
 std::vector<std::wstring> shaderCacheFolders() {
@@ -153,6 +156,18 @@ std::vector<std::wstring> shaderCacheFolders() {
 }
 
 ClearShaderCacheTweak::ClearShaderCacheTweak() : DescribedTweak(kShaderInfo) {}
+
+TweakChanges ClearShaderCacheTweak::changes() {
+  TweakChanges list;
+  for (const std::wstring& folder : shaderCacheFolders()) {
+    TweakChange change;
+    change.kind = ChangeKind::FolderContents;
+    change.key = folder;
+    change.readsBack = false;
+    list.push_back(std::move(change));
+  }
+  return list;
+}
 
 bool ClearShaderCacheTweak::apply() {
   // Through handles: a cache folder that is a link, or a link inside (also one swapped in while

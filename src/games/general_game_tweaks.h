@@ -5,21 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "tweaks/reg_settings_tweak.h"
+#include "core/reg_settings_tweak.h"
 
 namespace vx {
 
-class KillGameBarTweak : public RegSettingsTweak {
- public:
-  KillGameBarTweak();
-  // The three per-user keys; the machine-wide policy key it also writes is not exported.
-  std::vector<BackupKey> backupKeys() const override;
-};
-
-class MouseRawInputTweak : public RegSettingsTweak {
- public:
-  MouseRawInputTweak();
-};
+// Game Bar and capture off; its backup is the three per-user keys, the machine-wide policy key it
+// also writes is not exported.
+extern const RegistryRow kGameBarRow, kMouseRow;
+using KillGameBarTweak = RowTweak<kGameBarRow>;
+using MouseRawInputTweak = RowTweak<kMouseRow>;
 
 class NvDisableUlpsTweak : public DescribedTweak {
  public:
@@ -30,6 +24,7 @@ class NvDisableUlpsTweak : public DescribedTweak {
   bool apply() override;
   bool revert() override;
   std::wstring compatibilityNote() const override;
+  TweakChanges changes() override;  // per NVIDIA driver key found now
 };
 
 // A one-shot action: always NotApplied, revert does nothing.
@@ -41,6 +36,7 @@ class OpenColorSettingsTweak : public DescribedTweak {
   // true whatever the shell reports.
   bool apply() override;
   bool revert() override { return true; }
+  TweakChanges changes() override;  // a Command whose applyCommand is the target opened
 
   // What apply would open now.
   static std::wstring target();
@@ -57,6 +53,7 @@ class ClearShaderCacheTweak : public DescribedTweak {
   bool revert() override { return true; }
   // The caches live below LOCALAPPDATA.
   bool changesUserProfile() const override { return true; }
+  TweakChanges changes() override;  // FolderContents, one per cache folder
 };
 
 // The D3D, NVIDIA and AMD shader cache folders below LOCALAPPDATA, in this order; empty without it.

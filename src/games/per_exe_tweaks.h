@@ -5,7 +5,7 @@
 #pragma once
 #include <string>
 
-#include "core/tweak.h"
+#include "core/described_tweak.h"
 #include "games/game_discovery.h"
 
 namespace vx {
@@ -15,9 +15,11 @@ inline constexpr const wchar_t* kIfeoKey =
 inline constexpr const wchar_t* kAppCompatLayersKey =
     L"Software\\Microsoft\\Windows NT\\CurrentVersion\\AppCompatFlags\\Layers";
 
-class IfeoPriorityTweak : public Tweak {
+// Each kind takes a row header whose texts say "{game}" for the game's name and "{exe}" for its
+// executable; the per-game and general game groups fill them in per game.
+class IfeoPriorityTweak : public DescribedTweak {
  public:
-  IfeoPriorityTweak(std::wstring exeName, std::wstring title, std::wstring description);
+  IfeoPriorityTweak(std::wstring exeName, const std::wstring& gameName);
 
   std::vector<BackupKey> backupKeys() const override;
   // Applied when CpuPriorityClass and IoPriority are both DWORD 3.
@@ -25,17 +27,16 @@ class IfeoPriorityTweak : public Tweak {
   bool apply() override;
   // Deletes both values (the PerfOptions key stays); always true.
   bool revert() override;
+  TweakChanges changes() override;
 
   const std::wstring exeName;
   const std::wstring keyPath;  // below HKEY_LOCAL_MACHINE
 };
 
-class GameMitigationsTweak : public Tweak {
+class GameMitigationsTweak : public DescribedTweak {
  public:
-  GameMitigationsTweak(std::wstring exeName, const std::wstring& gameName);
+  GameMitigationsTweak(std::wstring exeName, const std::wstring& gameName);  // aggressive
 
-  bool isAggressive() const override { return true; }
-  std::wstring aggressiveWarning() const override;
   std::vector<BackupKey> backupKeys() const override;
   // Applied when MitigationOptions holds control flow guard, mandatory and bottom-up ASLR as
   // always off.
@@ -43,14 +44,15 @@ class GameMitigationsTweak : public Tweak {
   // Writes those three fields as always off (REG_BINARY, 16 bytes), every other field 0.
   bool apply() override;
   bool revert() override;
+  TweakChanges changes() override;
 
   const std::wstring exeName;
   const std::wstring keyPath;  // below HKEY_LOCAL_MACHINE
 };
 
-class PerExeDisableFsoTweak : public Tweak {
+class PerExeDisableFsoTweak : public DescribedTweak {
  public:
-  PerExeDisableFsoTweak(std::wstring exeName, std::wstring title, GameDiscovery& discovery = gameDiscovery());
+  PerExeDisableFsoTweak(std::wstring exeName, const std::wstring& gameName, GameDiscovery& discovery = gameDiscovery());
 
   std::vector<BackupKey> backupKeys() const override;
   // Unavailable when the executable is not found; Applied when its Layers value holds
@@ -61,6 +63,7 @@ class PerExeDisableFsoTweak : public Tweak {
   std::wstring compatibilityNote() const override;
   // The Layers value lives under HKCU.
   bool changesUserProfile() const override { return true; }
+  TweakChanges changes() override;  // nothing while the executable is not found
 
   const std::wstring exeName;
 

@@ -8,9 +8,6 @@ namespace vx {
 
 namespace {
 
-// Reports a reading, changes nothing, so it neither earns nor costs points.
-constexpr const wchar_t* kInformationOnlyTweak = L"perf.rebar_status";
-
 constexpr int kAggressiveWeight = 3;
 constexpr int kOrdinaryWeight = 2;
 
@@ -39,7 +36,8 @@ SystemScore computeScore(const TweakCatalog& catalog, const std::function<TweakS
   std::int64_t totalWeight = 0;
   std::int64_t appliedWeight = 0;
   for (const TweakPtr& tweak : catalog) {
-    if (tweak->id == kInformationOnlyTweak) continue;
+    // Reports a reading, changes nothing, so it neither earns nor costs points.
+    if (tweak->informationOnly()) continue;
     const int weight = guarded::isAggressive(*tweak) ? kAggressiveWeight : kOrdinaryWeight;
     const TweakState state = stateOf(*tweak);
     if (state == TweakState::Unavailable) continue;

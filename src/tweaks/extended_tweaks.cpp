@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "platform/system_tool.h"
 #include "platform/system.h"
+#include "core/group_rows.h"
 #include "tweaks/group_builders.h"
 
 namespace vx {
@@ -131,67 +131,34 @@ constexpr RegSetting kReservedStorageSettings[] = {
 
 // --- commands run from the system directory ---
 
-constexpr const wchar_t* kPowerShell = L"WindowsPowerShell\\v1.0\\powershell.exe";
-constexpr const wchar_t* kMemCompressionOff = L"-NoProfile -Command Disable-MMAgent -mc";
-constexpr const wchar_t* kMemCompressionOn = L"-NoProfile -Command Enable-MMAgent -mc";
-constexpr std::uint32_t kPowerShellTimeoutMs = 15000;
+constexpr ToolStep kMemCompressionSteps[] = {
+    {L"-NoProfile -Command Disable-MMAgent -mc", L"-NoProfile -Command Enable-MMAgent -mc"}};
+constexpr ToolSteps kMemCompression{L"WindowsPowerShell\\v1.0\\powershell.exe", kMemCompressionSteps, 15000,
+                                    RevertNeeds::StepsStarted};
 
-constexpr const wchar_t* kAutotuneNormal = L"int tcp set global autotuninglevel=normal";
-constexpr std::uint32_t kNetshTimeoutMs = 5000;
+// "normal" is Windows' own default; switching auto-tuning off would cap the download speed of
+// every connection with some latency, so revert leaves the level alone.
+constexpr ToolStep kAutotuneSteps[] = {{L"int tcp set global autotuninglevel=normal", L""}};
+constexpr ToolSteps kAutotune{L"netsh.exe", kAutotuneSteps, 5000};
 
 }  // namespace
 
-MmcssGamingTweak::MmcssGamingTweak() : RegSettingsTweak(kMmcssInfo, kMmcssSettings) {}
-DisablePowerThrottlingTweak::DisablePowerThrottlingTweak()
-    : RegSettingsTweak(kPowerThrottlingInfo, kPowerThrottlingSettings) {}
-GpuTdrDelayTweak::GpuTdrDelayTweak() : RegSettingsTweak(kTdrInfo, kTdrSettings) {}
-DisableCortanaTweak::DisableCortanaTweak()
-    : RegSettingsTweak(kCortanaInfo, kCortanaSettings) {}
-ReservedStorageTweak::ReservedStorageTweak()
-    : RegSettingsTweak(kReservedStorageInfo, kReservedStorageSettings) {}
-
-// --- memory compression ---
-
-DisableMemoryCompressionTweak::DisableMemoryCompressionTweak()
-    : MarkerTweak(kMemCompressionInfo, L"MemCompressionDisabled") {}
-
-bool DisableMemoryCompressionTweak::apply() {
-  const bool done = systemToolSucceeds(kPowerShell, kMemCompressionOff, kPowerShellTimeoutMs);
-  if (done) writeMarker();
-  return done;
-}
-
-bool DisableMemoryCompressionTweak::revert() {
-  if (runSystemTool(kPowerShell, kMemCompressionOn, kPowerShellTimeoutMs) == ChildExit::NotStarted) return false;
-  return deleteMarker();
-}
-
-// --- TCP receive auto-tuning ---
-
-TcpReceiveAutotuneTweak::TcpReceiveAutotuneTweak() : MarkerTweak(kTcpAutotuneInfo, L"TcpAutotuneApplied") {}
-
-bool TcpReceiveAutotuneTweak::apply() {
-  const bool done = systemToolSucceeds(L"netsh.exe", kAutotuneNormal, kNetshTimeoutMs);
-  if (done) writeMarker();
-  return done;
-}
-
-bool TcpReceiveAutotuneTweak::revert() {
-  // "normal" is Windows' own default; switching auto-tuning off would cap the download speed of
-  // every connection with some latency, so revert leaves the level alone.
-  return deleteMarker();
-}
+constexpr RegistryRow kMmcssRow{kMmcssInfo, kMmcssSettings};
+constexpr RegistryRow kPowerThrottlingRow{kPowerThrottlingInfo, kPowerThrottlingSettings};
+constexpr RegistryRow kTdrRow{kTdrInfo, kTdrSettings};
+constexpr RegistryRow kCortanaRow{kCortanaInfo, kCortanaSettings};
+constexpr MarkerRow kMemCompressionRow{kMemCompressionInfo, L"MemCompressionDisabled", kMemCompression};
+constexpr MarkerRow kTcpAutotuneRow{kTcpAutotuneInfo, L"TcpAutotuneApplied", kAutotune};
+constexpr RegistryRow kReservedStorageRow{kReservedStorageInfo, kReservedStorageSettings};
 
 // --- group ---
 
 void appendExtendedGroup(TweakCatalog& catalog) {
-  catalog.push_back(std::make_shared<MmcssGamingTweak>());
-  catalog.push_back(std::make_shared<DisablePowerThrottlingTweak>());
-  catalog.push_back(std::make_shared<GpuTdrDelayTweak>());
-  catalog.push_back(std::make_shared<DisableCortanaTweak>());
-  catalog.push_back(std::make_shared<DisableMemoryCompressionTweak>());
-  catalog.push_back(std::make_shared<TcpReceiveAutotuneTweak>());
-  catalog.push_back(std::make_shared<ReservedStorageTweak>());
+  static constexpr GroupRow kRows[] = {
+      {&kMmcssRow},   {&kPowerThrottlingRow}, {&kTdrRow}, {&kCortanaRow}, {.make = makeTweak<DisableMemoryCompressionTweak>},
+      {.make = makeTweak<TcpReceiveAutotuneTweak>}, {&kReservedStorageRow},
+  };
+  appendRows(catalog, kRows);
 }
 
 }  // namespace vx

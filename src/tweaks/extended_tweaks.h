@@ -3,49 +3,32 @@
 // Appended by appendExtendedGroup (group_builders.h).
 #pragma once
 #include "tweaks/marker_tweak.h"
-#include "tweaks/reg_settings_tweak.h"
+#include "core/reg_settings_tweak.h"
 
 namespace vx {
 
-class MmcssGamingTweak final : public RegSettingsTweak {
- public:
-  MmcssGamingTweak();
-};
+extern const RegistryRow kMmcssRow;
+using MmcssGamingTweak = RowTweak<kMmcssRow>;
 
-class DisablePowerThrottlingTweak final : public RegSettingsTweak {
- public:
-  DisablePowerThrottlingTweak();
-};
+extern const RegistryRow kPowerThrottlingRow;
+using DisablePowerThrottlingTweak = RowTweak<kPowerThrottlingRow>;
 
-class GpuTdrDelayTweak final : public RegSettingsTweak {
- public:
-  GpuTdrDelayTweak();
-};
+extern const RegistryRow kTdrRow;
+using GpuTdrDelayTweak = RowTweak<kTdrRow>;
 
-class DisableCortanaTweak final : public RegSettingsTweak {
- public:
-  DisableCortanaTweak();
-};
+extern const RegistryRow kCortanaRow;
+using DisableCortanaTweak = RowTweak<kCortanaRow>;
 
-// Disable-MMAgent -mc through PowerShell; marker "MemCompressionDisabled" on success.
-class DisableMemoryCompressionTweak final : public MarkerTweak {
- public:
-  DisableMemoryCompressionTweak();
-  bool apply() override;
-  bool revert() override;
-};
+// Disable-MMAgent -mc through PowerShell; marker "MemCompressionDisabled" on success. Revert
+// fails (marker kept) when PowerShell cannot be started.
+extern const MarkerRow kMemCompressionRow;
+using DisableMemoryCompressionTweak = MarkerRowTweak<kMemCompressionRow>;
 
-// netsh autotuninglevel=normal; marker "TcpAutotuneApplied" on success. Revert sets "disabled".
-class TcpReceiveAutotuneTweak final : public MarkerTweak {
- public:
-  TcpReceiveAutotuneTweak();
-  bool apply() override;
-  bool revert() override;
-};
+// netsh autotuninglevel=normal; marker "TcpAutotuneApplied" on success. Revert only forgets it.
+extern const MarkerRow kTcpAutotuneRow;
+using TcpReceiveAutotuneTweak = MarkerRowTweak<kTcpAutotuneRow>;
 
-class ReservedStorageTweak final : public RegSettingsTweak {
- public:
-  ReservedStorageTweak();
-};
+extern const RegistryRow kReservedStorageRow;
+using ReservedStorageTweak = RowTweak<kReservedStorageRow>;
 
 }  // namespace vx

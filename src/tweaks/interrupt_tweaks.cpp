@@ -1,8 +1,8 @@
 #include "tweaks/interrupt_tweaks.h"
 
 #include "hw/display_adapters.h"
-#include "platform/system_tool.h"
 #include "platform/system.h"
+#include "core/group_rows.h"
 #include "tweaks/group_builders.h"
 #include "tweaks/msi_mode.h"
 
@@ -53,18 +53,15 @@ constexpr TweakInfo kMitigationsInfo{
 
 constexpr std::uint32_t kHighPriority = 3;
 
-// powercfg arguments: ASPM off (0) on apply, back to maximum power savings (2) on revert.
-constexpr const wchar_t* kAspmOffCommands[] = {
-    L"/SETACVALUEINDEX SCHEME_CURRENT SUB_PCIEXPRESS ASPM 0",
-    L"/SETDCVALUEINDEX SCHEME_CURRENT SUB_PCIEXPRESS ASPM 0",
-    L"/SETACTIVE SCHEME_CURRENT",
+// powercfg: ASPM off (0) on apply, back to maximum power savings (2) on revert. The marker is the
+// only record of this change, so it is written only when powercfg really ran every step; a
+// missing or failing powercfg must not show the tweak as applied.
+constexpr ToolStep kAspmSteps[] = {
+    {L"/SETACVALUEINDEX SCHEME_CURRENT SUB_PCIEXPRESS ASPM 0", L"/SETACVALUEINDEX SCHEME_CURRENT SUB_PCIEXPRESS ASPM 2"},
+    {L"/SETDCVALUEINDEX SCHEME_CURRENT SUB_PCIEXPRESS ASPM 0", L"/SETDCVALUEINDEX SCHEME_CURRENT SUB_PCIEXPRESS ASPM 2"},
+    {L"/SETACTIVE SCHEME_CURRENT", L"/SETACTIVE SCHEME_CURRENT"},
 };
-constexpr const wchar_t* kAspmDefaultCommands[] = {
-    L"/SETACVALUEINDEX SCHEME_CURRENT SUB_PCIEXPRESS ASPM 2",
-    L"/SETDCVALUEINDEX SCHEME_CURRENT SUB_PCIEXPRESS ASPM 2",
-    L"/SETACTIVE SCHEME_CURRENT",
-};
-constexpr std::uint32_t kPowercfgTimeoutMs = 8000;
+constexpr ToolSteps kAspm{L"powercfg.exe", kAspmSteps, 8000, RevertNeeds::ToolFolder};
 
 // Both override values 3: the mitigations for Spectre variant 2 and Meltdown off.
 constexpr RegSetting kMitigationsOff[] = {
@@ -74,6 +71,9 @@ constexpr RegSetting kMitigationsOff[] = {
 };
 
 }  // namespace
+
+constexpr MarkerRow kPciAspmRow{kPciAspmInfo, L"PciAspmDisabled", kAspm};
+constexpr RegistryRow kMitigationsRow{kMitigationsInfo, kMitigationsOff};
 
 // --- GPU MSI mode ---
 
@@ -114,37 +114,21 @@ bool GpuMsiModeTweak::revert() {
   return all;
 }
 
-// --- PCIe ASPM ---
-
-DisablePciAspmTweak::DisablePciAspmTweak() : MarkerTweak(kPciAspmInfo, L"PciAspmDisabled") {}
-
-bool DisablePciAspmTweak::apply() {
-  // The marker is the only record of this change, so it is written only when powercfg really
-  // ran every step; a missing or failing powercfg must not show the tweak as applied.
-  bool all = true;
-  for (const wchar_t* arguments : kAspmOffCommands)
-    all = systemToolSucceeds(L"powercfg.exe", arguments, kPowercfgTimeoutMs) && all;
-  if (all) writeMarker();
-  return all;
+TweakChanges GpuMsiModeTweak::changes() {
+  TweakChanges list;
+  for (const DisplayAdapter& adapter : enumDisplayAdapters()) {
+    for (TweakChange& c : msiStateChanges(adapter.matchingDeviceId, true, kHighPriority, false, 0))
+      list.push_back(std::move(c));
+  }
+  return list;
 }
-
-bool DisablePciAspmTweak::revert() {
-  if (systemToolPath(L"powercfg.exe").empty()) return false;
-  for (const wchar_t* arguments : kAspmDefaultCommands) runSystemTool(L"powercfg.exe", arguments, kPowercfgTimeoutMs);
-  return deleteMarker();
-}
-
-// --- Speculation mitigations ---
-
-DisableSpeculationMitigationsTweak::DisableSpeculationMitigationsTweak()
-    : RegSettingsTweak(kMitigationsInfo, kMitigationsOff) {}
 
 // --- group ---
 
 void appendInterruptGroup(TweakCatalog& catalog) {
-  catalog.push_back(std::make_shared<GpuMsiModeTweak>());
-  catalog.push_back(std::make_shared<DisablePciAspmTweak>());
-  catalog.push_back(std::make_shared<DisableSpeculationMitigationsTweak>());
+  static constexpr GroupRow kRows[] = {
+      {.make = makeTweak<GpuMsiModeTweak>}, {.make = makeTweak<DisablePciAspmTweak>}, {&kMitigationsRow}};
+  appendRows(catalog, kRows);
 }
 
 }  // namespace vx

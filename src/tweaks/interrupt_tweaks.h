@@ -2,9 +2,9 @@
 // off, CPU speculation mitigations off. All aggressive, on the Pro page; appended by
 // appendInterruptGroup (group_builders.h).
 #pragma once
-#include "tweaks/described_tweak.h"
+#include "core/described_tweak.h"
 #include "tweaks/marker_tweak.h"
-#include "tweaks/reg_settings_tweak.h"
+#include "core/reg_settings_tweak.h"
 
 namespace vx {
 
@@ -16,20 +16,16 @@ class GpuMsiModeTweak final : public DescribedTweak {
   TweakState queryState() override;  // Unavailable without adapters; Applied when every adapter is done
   bool apply() override;             // true when at least one adapter was written
   bool revert() override;            // MSISupported 0, DevicePriority 0 on every adapter; always true
+  TweakChanges changes() override;   // two values per adapter with a PCI instance key now
 };
 
-// PCIe ASPM off in the active power plan through powercfg; the marker "PciAspmDisabled" records it.
-class DisablePciAspmTweak final : public MarkerTweak {
- public:
-  DisablePciAspmTweak();
-  bool apply() override;   // true and marker only when all three powercfg commands exited 0
-  bool revert() override;
-};
+// PCIe ASPM off in the active power plan through powercfg; the marker "PciAspmDisabled" records it
+// only when all three powercfg commands exited 0. Revert fails without powercfg's folder.
+extern const MarkerRow kPciAspmRow;
+using DisablePciAspmTweak = MarkerRowTweak<kPciAspmRow>;
 
 // FeatureSettingsOverride / FeatureSettingsOverrideMask = 3 under Memory Management.
-class DisableSpeculationMitigationsTweak final : public RegSettingsTweak {
- public:
-  DisableSpeculationMitigationsTweak();
-};
+extern const RegistryRow kMitigationsRow;
+using DisableSpeculationMitigationsTweak = RowTweak<kMitigationsRow>;
 
 }  // namespace vx

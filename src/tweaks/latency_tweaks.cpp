@@ -1,7 +1,7 @@
 #include "tweaks/latency_tweaks.h"
 
 #include "hw/display_adapters.h"
-#include "platform/system_tool.h"
+#include "core/group_rows.h"
 #include "tweaks/group_builders.h"
 #include "hw/nvidia_keys.h"
 
@@ -64,7 +64,6 @@ constexpr TweakInfo kNvidiaPStateInfo{
     .title = L"NVIDIA: режим максимальной производительности (P0)",
     .description = L"Через PowerMizerEnable=1 + PowerMizerLevel=1 / AC=1 заставляет драйвер NVIDIA держать GPU в P0 "
                    L"(максимальные частоты) во время игр, без скатывания в P8.",
-    .requirement = Requirement::NvidiaGpu,
 };
 
 constexpr TweakInfo kReBarInfo{
@@ -72,6 +71,7 @@ constexpr TweakInfo kReBarInfo{
     .title = L"Видеокарта: проверка Resizable BAR",
     .description = L"Включить ReBAR из приложения нельзя — это делается в UEFI/BIOS. Этот пункт проверяет, видит ли "
                    L"система маркер ReBAR в реестре GPU, и подсказывает, включён ли он.",
+    .informationOnly = true,
 };
 
 constexpr TweakInfo kSystemCacheInfo{
@@ -156,47 +156,39 @@ constexpr RegSetting kHagsSettings[] = {
 
 // --- tools ---
 
-// USB selective suspend in the active power plan: 0 off on apply, 1 on again on revert.
-// USB selective suspend lives in the USB settings subgroup of the power plan.
-constexpr const wchar_t* kUsbSuspendOff[] = {
-    L"/SETACVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 0",
-    L"/SETDCVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 0",
-    L"/SETACTIVE SCHEME_CURRENT",
+// USB selective suspend in the active power plan (its USB settings subgroup): 0 off on apply, 1 on
+// again on revert; best effort, the registry value decides.
+constexpr ToolStep kUsbSuspendSteps[] = {
+    {L"/SETACVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 0",
+     L"/SETACVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 1",
+     false},
+    {L"/SETDCVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 0",
+     L"/SETDCVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 1",
+     false},
+    {L"/SETACTIVE SCHEME_CURRENT", L"/SETACTIVE SCHEME_CURRENT", false},
 };
-constexpr const wchar_t* kUsbSuspendOn[] = {
-    L"/SETACVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 1",
-    L"/SETDCVALUEINDEX SCHEME_CURRENT 2a737441-1930-4402-8d77-b2bebba308a3 48e6b7a6-50f5-4782-a5d4-53bb8f07e226 1",
-    L"/SETACTIVE SCHEME_CURRENT",
+constexpr ToolSteps kUsbSuspend{L"powercfg.exe", kUsbSuspendSteps, 5000};
+
+// All three must work; a partly changed boot configuration is not marked as applied.
+constexpr ToolStep kBcdTimerSteps[] = {
+    {L"/set {current} disabledynamictick yes", L"/deletevalue {current} disabledynamictick"},
+    {L"/set {current} useplatformclock yes", L"/deletevalue {current} useplatformclock"},
+    {L"/set {current} useplatformtick yes", L"/deletevalue {current} useplatformtick"},
 };
-constexpr std::uint32_t kUsbPowercfgTimeoutMs = 5000;
+constexpr ToolSteps kBcdTimer{L"bcdedit.exe", kBcdTimerSteps, 8000};
 
-constexpr const wchar_t* kBcdTimerApply[] = {
-    L"/set {current} disabledynamictick yes",
-    L"/set {current} useplatformclock yes",
-    L"/set {current} useplatformtick yes",
+// bcdedit /deletevalue fails for an element that is not set, and a stock Windows never sets
+// useplatformclock: removing it is best effort. Only the dynamic tick decides, and only a boot
+// configuration that really changed may show the tweak as applied.
+constexpr ToolStep kHpetOffSteps[] = {
+    {L"/deletevalue {current} useplatformclock", L"", false},
+    {L"/set {current} disabledynamictick yes", L"/deletevalue {current} disabledynamictick"},
 };
-constexpr const wchar_t* kBcdTimerRevert[] = {
-    L"/deletevalue {current} disabledynamictick",
-    L"/deletevalue {current} useplatformclock",
-    L"/deletevalue {current} useplatformtick",
-};
-constexpr std::uint32_t kBcdTimerTimeoutMs = 8000;
+constexpr ToolSteps kHpetOff{L"bcdedit.exe", kHpetOffSteps, 5000};
 
-constexpr const wchar_t* kHpetOffPlatformClock = L"/deletevalue {current} useplatformclock";
-constexpr const wchar_t* kHpetOffDynamicTick = L"/set {current} disabledynamictick yes";
-constexpr const wchar_t* kHpetOffRevert = L"/deletevalue {current} disabledynamictick";
-constexpr std::uint32_t kHpetOffTimeoutMs = 5000;
-
-constexpr const wchar_t* kDismArguments = L"/Online /Cleanup-Image /StartComponentCleanup /ResetBase";
-constexpr std::uint32_t kDismTimeoutMs = 3600000;  // one hour
-
-// Runs every command with the tool; true when all of them exited 0 in time.
-template <std::size_t N>
-bool runAll(const wchar_t* tool, const wchar_t* const (&commands)[N], std::uint32_t timeoutMs) {
-  bool all = true;
-  for (const wchar_t* arguments : commands) all = systemToolSucceeds(tool, arguments, timeoutMs) && all;
-  return all;
-}
+// A run that outlives the hour keeps going in the background but counts as failed.
+constexpr ToolStep kDismSteps[] = {{L"/Online /Cleanup-Image /StartComponentCleanup /ResetBase", L""}};
+constexpr ToolSteps kDism{L"dism.exe", kDismSteps, 3600000};  // one hour
 
 // PowerMizer on at its maximum level, performance level source fixed (0x3322).
 struct DwordValue {
@@ -213,6 +205,15 @@ bool dwordIs(const std::wstring& key, const wchar_t* name, std::uint32_t expecte
 
 }  // namespace
 
+constexpr RegistryRow kFsoRow{kFsoInfo, kFsoSettings};
+constexpr RegistryRow kShaderCacheRow{kShaderCacheInfo, kShaderCacheSettings};
+constexpr RegistryRow kSystemCacheRow{kSystemCacheInfo, kSystemCacheSettings};
+constexpr RegistryRow kDynamicPriorityRow{kDynamicPriorityInfo, kDynamicPrioritySettings};
+constexpr RegistryRow kHagsRow{kHagsInfo, kHagsSettings};
+constexpr MarkerRow kBcdHpetRow{kBcdHpetInfo, L"BcdHpetApplied", kBcdTimer};
+constexpr MarkerRow kHpetOffRow{kHpetOffInfo, L"HpetOff", kHpetOff};
+constexpr MarkerRow kDismRow{kDismInfo, L"DismCleanupRun", kDism};
+
 // --- USB power saving ---
 
 UsbPowerSaveTweak::UsbPowerSaveTweak() : DescribedTweak(kUsbPowerInfo) {}
@@ -223,42 +224,22 @@ TweakState UsbPowerSaveTweak::queryState() {
 
 bool UsbPowerSaveTweak::apply() {
   const bool written = regWriteDword(kHKLM, kUsbServiceKey, L"DisableSelectiveSuspend", 1);
-  runAll(L"powercfg.exe", kUsbSuspendOff, kUsbPowercfgTimeoutMs);
+  runApplySteps(kUsbSuspend);
   return written;
 }
 
 bool UsbPowerSaveTweak::revert() {
   const bool deleted = regDeleteValue(kHKLM, kUsbServiceKey, L"DisableSelectiveSuspend");
-  runAll(L"powercfg.exe", kUsbSuspendOn, kUsbPowercfgTimeoutMs);
+  runRevertSteps(kUsbSuspend);
   return deleted;
 }
 
-// --- BCD timer ---
-
-BcdHpetTweak::BcdHpetTweak() : MarkerTweak(kBcdHpetInfo, L"BcdHpetApplied") {}
-
-bool BcdHpetTweak::apply() {
-  // All three always run; a partly changed boot configuration is not marked as applied.
-  const bool all = runAll(L"bcdedit.exe", kBcdTimerApply, kBcdTimerTimeoutMs);
-  if (all) writeMarker();
-  return all;
+TweakChanges UsbPowerSaveTweak::changes() {
+  TweakChanges list{registryChange(kHKLM, kUsbServiceKey, L"DisableSelectiveSuspend", RegValueImage::dword(1),
+                                   RegValueImage::absent())};
+  for (TweakChange& step : describeToolSteps(kUsbSuspend)) list.push_back(std::move(step));
+  return list;
 }
-
-bool BcdHpetTweak::revert() {
-  runAll(L"bcdedit.exe", kBcdTimerRevert, kBcdTimerTimeoutMs);
-  return deleteMarker();
-}
-
-// --- plain registry tweaks ---
-
-FsoDisableTweak::FsoDisableTweak() : RegSettingsTweak(kFsoInfo, kFsoSettings) {}
-ShaderCacheTweak::ShaderCacheTweak()
-    : RegSettingsTweak(kShaderCacheInfo, kShaderCacheSettings) {}
-SystemCachePriorityTweak::SystemCachePriorityTweak()
-    : RegSettingsTweak(kSystemCacheInfo, kSystemCacheSettings) {}
-DynamicPriorityTweak::DynamicPriorityTweak()
-    : RegSettingsTweak(kDynamicPriorityInfo, kDynamicPrioritySettings) {}
-HagsTweak::HagsTweak() : RegSettingsTweak(kHagsInfo, kHagsSettings) {}
 
 // --- NVIDIA P0 ---
 
@@ -277,12 +258,25 @@ TweakState NvidiaPStateTweak::queryState() {
   return TweakState::NotApplied;
 }
 
+std::wstring NvidiaPStateTweak::compatibilityNote() const {
+  return nvidiaDisplayKeys().empty() ? L"NVIDIA GPU не обнаружен." : L"";
+}
+
 bool NvidiaPStateTweak::apply() {
   bool any = false;
   for (const std::wstring& key : nvidiaDisplayKeys()) {
     for (const DwordValue& v : kPowerMizerValues) any = regWriteDword(kHKLM, key, v.name, v.value) || any;
   }
   return any;
+}
+
+TweakChanges NvidiaPStateTweak::changes() {
+  TweakChanges list;
+  for (const std::wstring& key : nvidiaDisplayKeys()) {
+    for (const DwordValue& v : kPowerMizerValues)
+      list.push_back(registryChange(kHKLM, key, v.name, RegValueImage::dword(v.value), RegValueImage::absent()));
+  }
+  return list;
 }
 
 bool NvidiaPStateTweak::revert() {
@@ -307,53 +301,18 @@ TweakState ReBarStatusTweak::queryState() {
 bool ReBarStatusTweak::apply() { return false; }
 bool ReBarStatusTweak::revert() { return false; }
 
-// --- HPET ---
-
-HpetDisableTweak::HpetDisableTweak() : MarkerTweak(kHpetOffInfo, L"HpetOff") {}
-
-bool HpetDisableTweak::apply() {
-  // bcdedit /deletevalue fails for an element that is not set, and a stock Windows never sets
-  // useplatformclock: removing it is best effort. Only the dynamic tick decides, and only a boot
-  // configuration that really changed may show the tweak as applied.
-  runSystemTool(L"bcdedit.exe", kHpetOffPlatformClock, kHpetOffTimeoutMs);
-  const bool done = systemToolSucceeds(L"bcdedit.exe", kHpetOffDynamicTick, kHpetOffTimeoutMs);
-  if (done) writeMarker();
-  return done;
-}
-
-bool HpetDisableTweak::revert() {
-  runSystemTool(L"bcdedit.exe", kHpetOffRevert, kHpetOffTimeoutMs);
-  return deleteMarker();
-}
-
-// --- DISM component store cleanup ---
-
-DismCleanupTweak::DismCleanupTweak() : MarkerTweak(kDismInfo, L"DismCleanupRun") {}
-
-bool DismCleanupTweak::apply() {
-  // A run that outlives the hour keeps going in the background but counts as failed.
-  const bool done = systemToolSucceeds(L"dism.exe", kDismArguments, kDismTimeoutMs);
-  if (done) writeMarker();
-  return done;
-}
-
-// The cleanup cannot be undone; revert only forgets it.
-bool DismCleanupTweak::revert() { return deleteMarker(); }
-
 // --- group ---
 
 void appendLatencyGroup(TweakCatalog& catalog) {
-  catalog.push_back(std::make_shared<UsbPowerSaveTweak>());
-  catalog.push_back(std::make_shared<BcdHpetTweak>());
-  catalog.push_back(std::make_shared<FsoDisableTweak>());
-  catalog.push_back(std::make_shared<ShaderCacheTweak>());
-  catalog.push_back(std::make_shared<NvidiaPStateTweak>());
-  catalog.push_back(std::make_shared<ReBarStatusTweak>());
-  catalog.push_back(std::make_shared<SystemCachePriorityTweak>());
-  catalog.push_back(std::make_shared<DynamicPriorityTweak>());
-  catalog.push_back(std::make_shared<HagsTweak>());
-  catalog.push_back(std::make_shared<HpetDisableTweak>());
-  catalog.push_back(std::make_shared<DismCleanupTweak>());
+  static constexpr GroupRow kRows[] = {
+      {.make = makeTweak<UsbPowerSaveTweak>}, {.make = makeTweak<BcdHpetTweak>},
+      {&kFsoRow},                            {&kShaderCacheRow},
+      {.make = makeTweak<NvidiaPStateTweak>}, {.make = makeTweak<ReBarStatusTweak>},
+      {&kSystemCacheRow},                    {&kDynamicPriorityRow},
+      {&kHagsRow},                           {.make = makeTweak<HpetDisableTweak>},
+      {.make = makeTweak<DismCleanupTweak>},
+  };
+  appendRows(catalog, kRows);
 }
 
 }  // namespace vx

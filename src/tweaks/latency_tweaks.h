@@ -2,9 +2,9 @@
 // optimisations, shader cache, NVIDIA P0, the Resizable BAR check, system cache, CPU quanta, GPU
 // scheduling, HPET and the component store cleanup. Appended by appendLatencyGroup (group_builders.h).
 #pragma once
-#include "tweaks/described_tweak.h"
+#include "core/described_tweak.h"
+#include "core/reg_settings_tweak.h"
 #include "tweaks/marker_tweak.h"
-#include "tweaks/reg_settings_tweak.h"
 
 namespace vx {
 
@@ -15,25 +15,18 @@ class UsbPowerSaveTweak final : public DescribedTweak {
   TweakState queryState() override;
   bool apply() override;  // the registry write decides; powercfg runs best effort
   bool revert() override;
+  TweakChanges changes() override;
 };
 
 // bcdedit: dynamic tick off, platform clock and tick on; marker "BcdHpetApplied" only when all worked.
-class BcdHpetTweak final : public MarkerTweak {
- public:
-  BcdHpetTweak();
-  bool apply() override;
-  bool revert() override;
-};
+extern const MarkerRow kBcdHpetRow;
+using BcdHpetTweak = MarkerRowTweak<kBcdHpetRow>;
 
-class FsoDisableTweak final : public RegSettingsTweak {
- public:
-  FsoDisableTweak();
-};
+extern const RegistryRow kFsoRow;
+using FsoDisableTweak = RowTweak<kFsoRow>;
 
-class ShaderCacheTweak final : public RegSettingsTweak {
- public:
-  ShaderCacheTweak();
-};
+extern const RegistryRow kShaderCacheRow;
+using ShaderCacheTweak = RowTweak<kShaderCacheRow>;
 
 // PowerMizer settings on every NVIDIA adapter's driver key.
 class NvidiaPStateTweak final : public DescribedTweak {
@@ -41,8 +34,10 @@ class NvidiaPStateTweak final : public DescribedTweak {
   NvidiaPStateTweak();
   std::vector<BackupKey> backupKeys() const override;
   TweakState queryState() override;  // NotApplied (not Unavailable) without NVIDIA
+  std::wstring compatibilityNote() const override;  // "NVIDIA GPU не обнаружен." without one
   bool apply() override;
   bool revert() override;
+  TweakChanges changes() override;  // four values per NVIDIA adapter found now
 };
 
 // Information only: reports whether a display adapter's driver key carries ReBarSupport = 1.
@@ -54,36 +49,23 @@ class ReBarStatusTweak final : public DescribedTweak {
   bool revert() override;  // false
 };
 
-class SystemCachePriorityTweak final : public RegSettingsTweak {
- public:
-  SystemCachePriorityTweak();
-};
+extern const RegistryRow kSystemCacheRow;
+using SystemCachePriorityTweak = RowTweak<kSystemCacheRow>;
 
-class DynamicPriorityTweak final : public RegSettingsTweak {
- public:
-  DynamicPriorityTweak();
-};
+extern const RegistryRow kDynamicPriorityRow;
+using DynamicPriorityTweak = RowTweak<kDynamicPriorityRow>;
 
-class HagsTweak final : public RegSettingsTweak {
- public:
-  HagsTweak();
-};
+extern const RegistryRow kHagsRow;
+using HagsTweak = RowTweak<kHagsRow>;
 
 // bcdedit: platform clock removed (best effort), dynamic tick off; marker "HpetOff" only when the
 // dynamic tick was switched off.
-class HpetDisableTweak final : public MarkerTweak {
- public:
-  HpetDisableTweak();
-  bool apply() override;
-  bool revert() override;
-};
+extern const MarkerRow kHpetOffRow;
+using HpetDisableTweak = MarkerRowTweak<kHpetOffRow>;
 
 // DISM component store cleanup with /ResetBase (up to an hour); marker "DismCleanupRun" on success.
-class DismCleanupTweak final : public MarkerTweak {
- public:
-  DismCleanupTweak();
-  bool apply() override;
-  bool revert() override;  // only forgets the marker: the cleanup cannot be undone
-};
+// Revert only forgets the marker: the cleanup cannot be undone.
+extern const MarkerRow kDismRow;
+using DismCleanupTweak = MarkerRowTweak<kDismRow>;
 
 }  // namespace vx

@@ -54,4 +54,15 @@ bool setMsiState(const std::wstring& matchingDeviceId, bool enable, std::uint32_
                        std::min(priority, kHighPriority));
 }
 
+TweakChanges msiStateChanges(const std::wstring& matchingDeviceId, bool enable, std::uint32_t priority,
+                             bool revertEnable, std::uint32_t revertPriority) {
+  const std::wstring instance = findPciInstancePath(matchingDeviceId);
+  if (instance.empty()) return {};
+  return {registryChange(RegRoot::LocalMachine, instance + kMsiProperties, L"MSISupported",
+                         RegValueImage::dword(enable ? 1 : 0), RegValueImage::dword(revertEnable ? 1 : 0)),
+          registryChange(RegRoot::LocalMachine, instance + kAffinityPolicy, L"DevicePriority",
+                         RegValueImage::dword(std::min(priority, kHighPriority)),
+                         RegValueImage::dword(std::min(revertPriority, kHighPriority)))};
+}
+
 }  // namespace vx

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/tweak_change.h"
+
 namespace vx {
 
 inline constexpr const wchar_t* kPciEnumKey = L"SYSTEM\\CurrentControlSet\\Enum\\PCI";
@@ -24,5 +26,10 @@ MsiState readMsiState(const std::wstring& matchingDeviceId);
 // Writes MSISupported = enable and, only when that worked, DevicePriority = min(priority, 3).
 // True when both writes succeeded; false when the device has no instance key.
 bool setMsiState(const std::wstring& matchingDeviceId, bool enable, std::uint32_t priority);
+
+// The two values setMsiState writes on apply (enable, priority) and on revert; nothing when the
+// device has no instance key.
+TweakChanges msiStateChanges(const std::wstring& matchingDeviceId, bool enable, std::uint32_t priority,
+                             bool revertEnable, std::uint32_t revertPriority);
 
 }  // namespace vx

@@ -1,6 +1,8 @@
 #include "tweaks/network_adapter_tweaks.h"
 
+#include <optional>
 #include <span>
+#include <string_view>
 
 #include "tweaks/group_builders.h"
 #include "hw/network_adapters.h"
@@ -129,6 +131,16 @@ bool VipTcpLatencyTweak::apply() {
   return all;
 }
 
+TweakChanges VipTcpLatencyTweak::changes() {
+  TweakChanges list;
+  for (const NetworkAdapter& a : enumNetworkAdapters()) {
+    for (const DwordValue& v : kTcpLatencyValues)
+      list.push_back(registryChange(RegRoot::LocalMachine, a.tcpipInterfacePath, v.name, RegValueImage::dword(v.value),
+                                    RegValueImage::absent()));
+  }
+  return list;
+}
+
 bool VipTcpLatencyTweak::revert() {
   bool all = true;
   for (const NetworkAdapter& a : enumNetworkAdapters()) {
@@ -184,6 +196,29 @@ bool VipInterruptModerationTweak::revert() {
   return all;
 }
 
+// Each keyword apply writes, with what revert writes, deletes or leaves there.
+TweakChanges VipInterruptModerationTweak::changes() {
+  TweakChanges list;
+  for (const NetworkAdapter& a : enumNetworkAdapters()) {
+    const ModerationKeywords* keywords = moderationKeywords(a);
+    if (keywords == nullptr) continue;
+    for (const Keyword& k : keywords->apply) {
+      const auto applied = RegValueImage::string(k.text);
+      TweakChange change = keptOnRevert(RegRoot::LocalMachine, a.keyPath, k.name, applied);
+      for (const Keyword& r : keywords->revertWrite) {
+        if (std::wstring_view(r.name) == k.name)
+          change = registryChange(RegRoot::LocalMachine, a.keyPath, k.name, applied, RegValueImage::string(r.text));
+      }
+      for (const wchar_t* name : keywords->revertDelete) {
+        if (std::wstring_view(name) == k.name)
+          change = registryChange(RegRoot::LocalMachine, a.keyPath, k.name, applied, RegValueImage::absent());
+      }
+      list.push_back(std::move(change));
+    }
+  }
+  return list;
+}
+
 // --- Energy Efficient Ethernet ---
 
 VipDisableEEETweak::VipDisableEEETweak() : DescribedTweak(kEeeInfo) {}
@@ -212,6 +247,27 @@ bool VipDisableEEETweak::apply() {
     any = regWriteDword(RegRoot::LocalMachine, a.keyPath, kNoPowerOff.name, kNoPowerOff.value) || any;
   }
   return any;
+}
+
+TweakChanges VipDisableEEETweak::changes() {
+  const auto revertOf = [](const wchar_t* name) -> std::optional<RegValueImage> {
+    for (const wchar_t* on : kEeeRevertOn)
+      if (std::wstring_view(on) == name) return RegValueImage::string(L"1");
+    for (const wchar_t* gone : kEeeRevertDelete)
+      if (std::wstring_view(gone) == name) return RegValueImage::absent();
+    return std::nullopt;
+  };
+  const auto described = [&](const std::wstring& key, const wchar_t* name, RegValueImage applied) {
+    const auto reverted = revertOf(name);
+    return reverted ? registryChange(RegRoot::LocalMachine, key, name, applied, *reverted)
+                    : keptOnRevert(RegRoot::LocalMachine, key, name, applied);
+  };
+  TweakChanges list;
+  for (const NetworkAdapter& a : enumNetworkAdapters()) {
+    for (const wchar_t* name : kEeeOffKeywords) list.push_back(described(a.keyPath, name, RegValueImage::string(L"0")));
+    list.push_back(described(a.keyPath, kNoPowerOff.name, RegValueImage::dword(kNoPowerOff.value)));
+  }
+  return list;
 }
 
 bool VipDisableEEETweak::revert() {

@@ -2,7 +2,7 @@
 // (Network page), interrupt moderation off on Intel and Realtek cards, Energy Efficient Ethernet
 // off (Pro page). Appended by appendNetworkAdapterGroup (group_builders.h).
 #pragma once
-#include "tweaks/described_tweak.h"
+#include "core/described_tweak.h"
 
 namespace vx {
 
@@ -13,6 +13,7 @@ class VipTcpLatencyTweak final : public DescribedTweak {
   TweakState queryState() override;
   bool apply() override;
   bool revert() override;
+  TweakChanges changes() override;  // per adapter enumerated now
 };
 
 class VipInterruptModerationTweak final : public DescribedTweak {
@@ -22,6 +23,7 @@ class VipInterruptModerationTweak final : public DescribedTweak {
   TweakState queryState() override;
   bool apply() override;
   bool revert() override;
+  TweakChanges changes() override;  // per adapter enumerated now
 };
 
 class VipDisableEEETweak final : public DescribedTweak {
@@ -31,6 +33,7 @@ class VipDisableEEETweak final : public DescribedTweak {
   TweakState queryState() override;
   bool apply() override;
   bool revert() override;
+  TweakChanges changes() override;  // per adapter enumerated now
 };
 
 }  // namespace vx

@@ -1,7 +1,10 @@
 #include "tweaks/service_update_tweaks.h"
 
+#include <optional>
+
 #include "platform/services.h"
 #include "platform/system.h"
+#include "core/group_rows.h"
 #include "tweaks/group_builders.h"
 #include "tweaks/update_pause_date.h"
 
@@ -143,33 +146,25 @@ constexpr const wchar_t* kPauseStateValue = L"PauseFeatureUpdatesEndTime";
 
 }  // namespace
 
-DisableMapsAutoUpdateTweak::DisableMapsAutoUpdateTweak()
-    : RegSettingsTweak(kMapsInfo, kMapsSettings) {}
-DisableStoreAutoUpdateTweak::DisableStoreAutoUpdateTweak()
-    : RegSettingsTweak(kStoreInfo, kStoreSettings) {}
-DisableNduTweak::DisableNduTweak() : RegSettingsTweak(kNduInfo, kNduSettings) {}
-DisableDeliveryOptimizationTweak::DisableDeliveryOptimizationTweak()
-    : RegSettingsTweak(kDeliveryInfo, kDeliverySettings) {}
-DisableEdgeBackgroundTweak::DisableEdgeBackgroundTweak()
-    : RegSettingsTweak(kEdgeInfo, kEdgeSettings) {}
+constexpr RegistryRow kMapsRow{kMapsInfo, kMapsSettings};
+constexpr RegistryRow kStoreRow{kStoreInfo, kStoreSettings};
+constexpr RegistryRow kNduRow{kNduInfo, kNduSettings};
+constexpr RegistryRow kDeliveryRow{kDeliveryInfo, kDeliverySettings};
+constexpr RegistryRow kEdgeRow{kEdgeInfo, kEdgeSettings};
 
 // --- search indexing ---
 
-DisableSearchIndexingTweak::DisableSearchIndexingTweak() : DescribedTweak(kSearchInfo) {}
+namespace {
+constexpr ServiceRow kSearchRow{kSearchInfo, kSearchService, kServiceDisabled, kServiceAutoStart};
+}  // namespace
+
+DisableSearchIndexingTweak::DisableSearchIndexingTweak() : ServiceTweak(kSearchRow) {}
 
 TweakState DisableSearchIndexingTweak::queryState() {
   if (!serviceExists(kSearchService)) return TweakState::Unavailable;
   return serviceStartType(kSearchService) == static_cast<int>(kServiceDisabled) ? TweakState::Applied
                                                                                : TweakState::NotApplied;
 }
-
-bool DisableSearchIndexingTweak::apply() {
-  if (!serviceExists(kSearchService)) return false;
-  stopService(kSearchService);  // not waited for; the start type is what counts
-  return setServiceStartType(kSearchService, kServiceDisabled);
-}
-
-bool DisableSearchIndexingTweak::revert() { return setServiceStartType(kSearchService, kServiceAutoStart); }
 
 // --- update pause ---
 
@@ -178,6 +173,18 @@ PauseWindowsUpdateTweak::PauseWindowsUpdateTweak() : DescribedTweak(kPauseUpdate
 TweakState PauseWindowsUpdateTweak::queryState() {
   const auto end = regReadString(kHKLM, kUpdateSettingsKey, kPauseStateValue);
   return end && !end->empty() ? TweakState::Applied : TweakState::NotApplied;
+}
+
+TweakChanges PauseWindowsUpdateTweak::changes() {
+  const CalendarTime now = utcTime();
+  const auto start = RegValueImage::string(utcStampText(now));
+  const auto end = RegValueImage::string(utcStampText(oneYearLater(now)));
+  TweakChanges list;
+  for (const wchar_t* name : kPauseStartValues)
+    list.push_back(registryChange(kHKLM, kUpdateSettingsKey, name, start, RegValueImage::absent()));
+  for (const wchar_t* name : kPauseEndValues)
+    list.push_back(registryChange(kHKLM, kUpdateSettingsKey, name, end, RegValueImage::absent()));
+  return list;
 }
 
 bool PauseWindowsUpdateTweak::apply() {
@@ -207,25 +214,37 @@ TweakState DisableOneDriveTweak::queryState() {
 
 bool DisableOneDriveTweak::apply() { return regDeleteValue(kHKCU, kUserRunKey, kOneDriveRunValue); }
 
-bool DisableOneDriveTweak::revert() {
-  // Without the profile folder there is no sensible entry to write (an empty one would make it
-  // "\Microsoft\OneDrive\OneDrive.exe", a path on whatever drive is current).
+namespace {
+
+// Without the profile folder there is no sensible entry to write (an empty one would make it
+// "\Microsoft\OneDrive\OneDrive.exe", a path on whatever drive is current): nothing then.
+std::optional<std::wstring> oneDriveRunEntry() {
   const auto localAppData = environmentVariable(L"LOCALAPPDATA");
-  if (!localAppData || localAppData->empty()) return true;
-  return regWriteString(kHKCU, kUserRunKey, kOneDriveRunValue, *localAppData + kOneDriveCommandTail);
+  if (!localAppData || localAppData->empty()) return std::nullopt;
+  return *localAppData + kOneDriveCommandTail;
+}
+
+}  // namespace
+
+bool DisableOneDriveTweak::revert() {
+  const auto entry = oneDriveRunEntry();
+  return !entry || regWriteString(kHKCU, kUserRunKey, kOneDriveRunValue, *entry);
+}
+
+TweakChanges DisableOneDriveTweak::changes() {
+  const auto entry = oneDriveRunEntry();
+  if (!entry) return {keptOnRevert(kHKCU, kUserRunKey, kOneDriveRunValue, RegValueImage::absent())};
+  return {registryChange(kHKCU, kUserRunKey, kOneDriveRunValue, RegValueImage::absent(), RegValueImage::string(*entry))};
 }
 
 // --- group ---
 
 void appendServiceUpdateGroup(TweakCatalog& catalog) {
-  catalog.push_back(std::make_shared<DisableMapsAutoUpdateTweak>());
-  catalog.push_back(std::make_shared<DisableStoreAutoUpdateTweak>());
-  catalog.push_back(std::make_shared<DisableSearchIndexingTweak>());
-  catalog.push_back(std::make_shared<DisableNduTweak>());
-  catalog.push_back(std::make_shared<PauseWindowsUpdateTweak>());
-  catalog.push_back(std::make_shared<DisableDeliveryOptimizationTweak>());
-  catalog.push_back(std::make_shared<DisableEdgeBackgroundTweak>());
-  catalog.push_back(std::make_shared<DisableOneDriveTweak>());
+  static constexpr GroupRow kRows[] = {
+      {&kMapsRow}, {&kStoreRow}, {.make = makeTweak<DisableSearchIndexingTweak>}, {&kNduRow},
+      {.make = makeTweak<PauseWindowsUpdateTweak>}, {&kDeliveryRow}, {&kEdgeRow}, {.make = makeTweak<DisableOneDriveTweak>},
+  };
+  appendRows(catalog, kRows);
 }
 
 }  // namespace vx

@@ -3,34 +3,28 @@
 // background and OneDrive auto-start. Each names what stops working once applied and carries its
 // own profile tier. Appended by appendServiceUpdateGroup (group_builders.h).
 #pragma once
-#include "tweaks/described_tweak.h"
-#include "tweaks/reg_settings_tweak.h"
+#include "core/described_tweak.h"
+#include "core/reg_settings_tweak.h"
+#include "core/service_tweak.h"
 
 namespace vx {
 
-class DisableMapsAutoUpdateTweak final : public RegSettingsTweak {
- public:
-  DisableMapsAutoUpdateTweak();
-};
+extern const RegistryRow kMapsRow;
+using DisableMapsAutoUpdateTweak = RowTweak<kMapsRow>;
 
-class DisableStoreAutoUpdateTweak final : public RegSettingsTweak {
- public:
-  DisableStoreAutoUpdateTweak();
-};
+extern const RegistryRow kStoreRow;
+using DisableStoreAutoUpdateTweak = RowTweak<kStoreRow>;
 
-// The "WSearch" service disabled; Unavailable where the service does not exist.
-class DisableSearchIndexingTweak final : public DescribedTweak {
+// The "WSearch" service disabled; Unavailable where the service does not exist. A start type that
+// cannot be read counts as not disabled (NotApplied).
+class DisableSearchIndexingTweak final : public ServiceTweak {
  public:
   DisableSearchIndexingTweak();
   TweakState queryState() override;
-  bool apply() override;
-  bool revert() override;  // automatic start again; the service is not started
 };
 
-class DisableNduTweak final : public RegSettingsTweak {
- public:
-  DisableNduTweak();
-};
+extern const RegistryRow kNduRow;
+using DisableNduTweak = RowTweak<kNduRow>;
 
 // Pauses feature and quality updates until one year from now (Windows itself caps it at 35 days).
 class PauseWindowsUpdateTweak final : public DescribedTweak {
@@ -39,17 +33,14 @@ class PauseWindowsUpdateTweak final : public DescribedTweak {
   TweakState queryState() override;
   bool apply() override;
   bool revert() override;
+  TweakChanges changes() override;  // the dates as apply would write them now
 };
 
-class DisableDeliveryOptimizationTweak final : public RegSettingsTweak {
- public:
-  DisableDeliveryOptimizationTweak();
-};
+extern const RegistryRow kDeliveryRow;
+using DisableDeliveryOptimizationTweak = RowTweak<kDeliveryRow>;
 
-class DisableEdgeBackgroundTweak final : public RegSettingsTweak {
- public:
-  DisableEdgeBackgroundTweak();
-};
+extern const RegistryRow kEdgeRow;
+using DisableEdgeBackgroundTweak = RowTweak<kEdgeRow>;
 
 // Removes the user's "OneDrive" Run entry; revert writes the standard entry back.
 class DisableOneDriveTweak final : public DescribedTweak {
@@ -59,6 +50,7 @@ class DisableOneDriveTweak final : public DescribedTweak {
   bool apply() override;
   bool revert() override;
   bool changesUserProfile() const override { return true; }  // HKCU\...\Run
+  TweakChanges changes() override;
 };
 
 }  // namespace vx

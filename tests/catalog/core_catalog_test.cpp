@@ -11,7 +11,7 @@
 #include "core/catalog.h"
 #include "catalog/build_catalog.h"
 #include "core/profiles.h"
-#include "core/reg_dword_tweak.h"
+#include "core/reg_settings_tweak.h"
 #include "base/text.h"
 #include "platform/sim/machine.h"
 #include "support/core_registry_rows.h"
@@ -105,7 +105,7 @@ TEST_F(CoreCatalogTest, GlobalTimerRowIsAWindows11RegistryValueThatNeedsAReboot)
   EXPECT_FALSE(t.isAggressive());
   EXPECT_EQ(tierOf(t), 0);
   EXPECT_EQ(t.category, TweakCategory::Performance);
-  EXPECT_NE(dynamic_cast<RegDwordTweak*>(&t), nullptr);
+  EXPECT_NE(dynamic_cast<RegSettingsTweak*>(&t), nullptr);
 
   struct Case {
     const char* scene;
@@ -143,11 +143,8 @@ TEST_F(CoreCatalogTest, RegistryTweaksWriteTheirValuesAndReadThemBack) {
   for (const auto& row : test::coreRegistryRows()) {
     SCOPED_TRACE(toUtf8(row.id));
     Tweak& t = tweak(row.id);
-    // A single value is a RegDwordTweak, several a CompositeRegTweak.
-    if (row.values.size() == 1)
-      EXPECT_NE(dynamic_cast<RegDwordTweak*>(&t), nullptr);
-    else
-      EXPECT_NE(dynamic_cast<CompositeRegTweak*>(&t), nullptr);
+    // Every registry row, one value or several, is the one row kind.
+    EXPECT_NE(dynamic_cast<RegSettingsTweak*>(&t), nullptr);
 
     ASSERT_TRUE(t.apply());
     for (const auto& v : row.values) EXPECT_EQ(test::registryValueText(v.root, v.key, v.name), v.applied) << v.name;

@@ -10,7 +10,7 @@
 #include "base/text.h"
 #include "catalog/build_catalog.h"
 #include "core/guarded_calls.h"
-#include "core/reg_dword_tweak.h"
+#include "support/registry_row.h"
 #include "core/user_account.h"
 #include "games/config_file_tweaks.h"
 #include "support/sim_test.h"
@@ -32,7 +32,9 @@ class UserAccountTest : public test::SimTest {
   void twoUsers() { machine.setShell({.window = true, .otherUser = true}); }
 };
 
-RegValueEntry entry(RegRoot root, const wchar_t* key) { return {root, key, L"Value", 1, 0, false}; }
+constexpr TweakInfo kFileInfo{L"t.file", L"Файл", L"", TweakCategory::Games};
+
+RegSetting entry(RegRoot root, const wchar_t* key) { return test::dwordValue(root, key, L"Value", 1, 0, false); }
 
 TEST_F(UserAccountTest, ProfileTweaksAreLeftAloneOnlyWhenTheDesktopBelongsToAnotherUser) {
   struct Case {
@@ -49,9 +51,8 @@ TEST_F(UserAccountTest, ProfileTweaksAreLeftAloneOnlyWhenTheDesktopBelongsToAnot
     machine.reset();
     forgetAccountDecision();
     machine.setShell(c.shell);
-    CompositeRegTweak user(L"t.user", L"Пользовательский", L"", TweakCategory::System,
-                           {entry(HKLM, L"SOFTWARE\\VxTest"), entry(HKCU, L"Software\\VxTest")});
-    CompositeRegTweak machineWide(L"t.machine", L"Общий", L"", TweakCategory::System, {entry(HKLM, L"SOFTWARE\\VxTest")});
+    test::TestRegistryRow user(L"t.user", {entry(HKLM, L"SOFTWARE\\VxTest"), entry(HKCU, L"Software\\VxTest")});
+    test::TestRegistryRow machineWide(L"t.machine", {entry(HKLM, L"SOFTWARE\\VxTest")});
 
     EXPECT_EQ(guarded::queryState(user) == TweakState::Unavailable, c.anotherAccount) << c.label;
     EXPECT_EQ(guarded::compatibilityNote(user), c.anotherAccount ? kAnotherAccountNote : L"") << c.label;
@@ -79,13 +80,13 @@ TEST_F(UserAccountTest, KindsTellFromWhatTheyWriteWhetherTheyChangeTheProfile) {
     bool changesProfile;
   };
   const Case cases[] = {
-      {"HKCU value", std::make_shared<RegDwordTweak>(L"a", L"a", L"", TweakCategory::System, HKCU, L"Software\\X", L"V", 1, 0, false), true},
-      {"HKLM value", std::make_shared<RegDwordTweak>(L"b", L"b", L"", TweakCategory::System, HKLM, L"SOFTWARE\\X", L"V", 1, 0, false), false},
-      {"ini below LOCALAPPDATA", std::make_shared<UeEngineIniTweak>(L"c", L"c", L"", local + L"\\Game\\Saved\\Engine.ini", std::vector<IniSetting>{}), true},
-      {"ini in a game folder", std::make_shared<UeEngineIniTweak>(L"d", L"d", L"", L"D:\\Games\\Game\\Engine.ini", std::vector<IniSetting>{}), false},
-      {"a profile look-alike", std::make_shared<UeEngineIniTweak>(L"e", L"e", L"", L"C:\\Users\\Player2\\Engine.ini", std::vector<IniSetting>{}), false},
-      {"cfg candidates, one in the profile", std::make_shared<CvarFileTweak>(L"f", L"f", L"", L"vx.test", std::vector<std::wstring>{L"D:\\Steam\\a.cfg", L"c:\\users\\PLAYER\\a.cfg"}, std::vector<CvarSetting>{}, L"m"), true},
-      {"cfg in the Steam library", std::make_shared<CvarFileTweak>(L"g", L"g", L"", L"vx.test2", std::vector<std::wstring>{L"C:\\Program Files (x86)\\Steam\\a.cfg"}, std::vector<CvarSetting>{}, L"m"), false},
+      {"HKCU value", std::make_shared<test::TestRegistryRow>(L"a", std::vector{entry(HKCU, L"Software\\X")}), true},
+      {"HKLM value", std::make_shared<test::TestRegistryRow>(L"b", std::vector{entry(HKLM, L"SOFTWARE\\X")}), false},
+      {"ini below LOCALAPPDATA", std::make_shared<UeEngineIniTweak>(kFileInfo, local + L"\\Game\\Saved\\Engine.ini", std::vector<IniSetting>{}), true},
+      {"ini in a game folder", std::make_shared<UeEngineIniTweak>(kFileInfo, L"D:\\Games\\Game\\Engine.ini", std::vector<IniSetting>{}), false},
+      {"a profile look-alike", std::make_shared<UeEngineIniTweak>(kFileInfo, L"C:\\Users\\Player2\\Engine.ini", std::vector<IniSetting>{}), false},
+      {"cfg candidates, one in the profile", std::make_shared<CvarFileTweak>(kFileInfo, L"vx.test", std::vector<std::wstring>{L"D:\\Steam\\a.cfg", L"c:\\users\\PLAYER\\a.cfg"}, std::vector<CvarSetting>{}, L"m"), true},
+      {"cfg in the Steam library", std::make_shared<CvarFileTweak>(kFileInfo, L"vx.test2", std::vector<std::wstring>{L"C:\\Program Files (x86)\\Steam\\a.cfg"}, std::vector<CvarSetting>{}, L"m"), false},
   };
   for (const Case& c : cases) EXPECT_EQ(c.tweak->changesUserProfile(), c.changesProfile) << c.label;
 }

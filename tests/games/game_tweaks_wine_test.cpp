@@ -69,22 +69,26 @@ TEST_F(GameFilesWine, DiscoveryFindsTheFirstLibrarysExecutableFourFoldersDeep) {
   EXPECT_EQ(discovery.findGameExecutable(L"RustClient.exe"), L"");
 }
 
+constexpr TweakInfo kRustInfo{L"t.rust", L"t", L"d", TweakCategory::Games};
+constexpr TweakInfo kRobloxInfo{L"t.roblox", L"t", L"d", TweakCategory::Games};
+constexpr TweakInfo kArcInfo{L"t.arc", L"t", L"d", TweakCategory::Games};
+
 TEST_F(GameFilesWine, ConfigTweaksRoundTripToTheOriginalBytes) {
   const std::string cfg = "\xEF\xBB\xBFgraphics.fov \"75\"\r\ninput.sensitivity \"0.4\"\nbind f1 \xE9";
   const std::wstring cfgPath = put(folder + L"\\Rust\\cfg\\client.cfg", cfg);
-  CvarFileTweak rust(L"t.rust", L"t", L"d", L"wine.rust", {folder + L"\\none.cfg", cfgPath},
+  CvarFileTweak rust(kRustInfo, L"wine.rust", {folder + L"\\none.cfg", cfgPath},
                      {{L"graphics.fov", L"\"90\""}, {L"graphics.fps", L"\"0\""}}, L"graphics.fov \"90\"", discovery);
 
   const std::string json = "{\n  \"FFlagMine\": \"true\"\n}";
   const std::wstring settings = folder + L"\\Roblox\\ClientSettings";
   const std::wstring jsonPath = put(settings + L"\\ClientAppSettings.json", json);
-  WriteFileTweak roblox(L"t.roblox", L"t", L"d", L"wine.roblox", {settings}, L"ClientAppSettings.json",
+  WriteFileTweak roblox(kRobloxInfo, L"wine.roblox", {settings}, L"ClientAppSettings.json",
                         L"{\n  \"DFIntTaskSchedulerTargetFps\": 240\n}\n", L"DFIntTaskSchedulerTargetFps", L"",
                         discovery);
 
   const std::string ini = "[SystemSettings]\r\n r.MotionBlurQuality = 3\r\n\r\n[Audio]\r\nVolume=\xFF\r\n";
   const std::wstring iniPath = put(folder + L"\\Local\\Arc\\Saved\\Config\\WindowsClient\\Engine.ini", ini);
-  UeEngineIniTweak arc(L"t.arc", L"t", L"d", iniPath,
+  UeEngineIniTweak arc(kArcInfo, iniPath,
                        {{L"SystemSettings", L"r.MotionBlurQuality", L"0"}, {L"New", L"k", L"v"}});
 
   struct Case {
@@ -111,7 +115,7 @@ TEST_F(GameFilesWine, PerExecutableValuesLandInTheRegistry) {
   const std::wstring ifeo = std::wstring(kIfeoKey) + exe;
   const std::wstring path = put(folder + L"\\PF86\\Steam\\steamapps\\common\\G\\" + exe, "MZ");
 
-  IfeoPriorityTweak priority(exe, L"t", L"d");
+  IfeoPriorityTweak priority(exe, L"t");
   ASSERT_TRUE(priority.apply());
   EXPECT_EQ(regReadDword(HKLM, ifeo + L"\\PerfOptions", L"CpuPriorityClass"), 3u);
   EXPECT_EQ(regReadDword(HKLM, ifeo + L"\\PerfOptions", L"IoPriority"), 3u);

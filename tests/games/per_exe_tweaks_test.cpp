@@ -22,7 +22,7 @@ class PerExeTweaks : public test::SimTest {
 };
 
 TEST_F(PerExeTweaks, IfeoPriorityNeedsBothValuesAndRevertKeepsTheKey) {
-  IfeoPriorityTweak t(L"cs2.exe", L"CS2: High CPU/IO priority (IFEO)", L"d");
+  IfeoPriorityTweak t(L"cs2.exe", L"CS2");
   EXPECT_EQ(t.id, L"game.ifeo.cs2.exe");
   EXPECT_EQ(t.backupKeys(), (std::vector<BackupKey>{{HKLM, kIfeoCs2 + L"\\PerfOptions"}}));
   machine.setDword(HKLM, kIfeoCs2 + L"\\PerfOptions", L"CpuPriorityClass", 3);
@@ -93,7 +93,7 @@ TEST_F(PerExeTweaks, FullscreenFlagsFollowTheFoundExecutable) {
   // The libraries exist from the start: the roots are read once, on the first search.
   ASSERT_TRUE(createDirectories(L"D:\\SteamLibrary\\steamapps\\common"));
   ASSERT_TRUE(createDirectories(L"E:\\SteamLibrary\\steamapps\\common"));
-  PerExeDisableFsoTweak t(L"RustClient.exe", L"Rust: отключить Fullscreen Optimizations", discovery);
+  PerExeDisableFsoTweak t(L"RustClient.exe", L"Rust", discovery);
   EXPECT_EQ(t.id, L"game.fso.RustClient.exe");
   EXPECT_EQ(t.queryState(), TweakState::Unavailable);
   EXPECT_EQ(t.compatibilityNote(), L"Игра не найдена в стандартных каталогах.");

@@ -56,6 +56,7 @@ TEST(SystemScore, AggressiveTweaksWeighThreeOrdinaryTwo) {
 
 TEST(SystemScore, InformationOnlyTweakIsNeitherCountedNorQueried) {
   auto info = fake(L"perf.rebar_status", TweakState::NotApplied);
+  info->reportsOnly = true;  // the tweak says it only reports; the score no longer knows its id
   const SystemScore s = computeScore({info, fake(L"a", TweakState::Applied)});
   EXPECT_EQ(s.score, 100);
   EXPECT_EQ(s.countedCount, 1);

@@ -22,10 +22,12 @@ class FakeTweak : public Tweak {
   std::vector<BackupKey> keys;
   int ownTier = 0;
   bool reboot = false;
+  bool reportsOnly = false;  // informationOnly()
   bool throwOnQuery = false, throwOnApply = false, throwOnRevert = false, throwOnAggressive = false;
   bool throwOnProperties = false;  // tier, needsReboot, backupKeys
   int queries = 0, applies = 0, reverts = 0;
 
+  bool informationOnly() const override { return reportsOnly; }
   bool isAggressive() const override {
     if (throwOnAggressive) throw std::runtime_error("isAggressive");
     return aggressive;

@@ -14,7 +14,7 @@
 #include "platform/services.h"
 #include "support/registry_value_guard.h"
 #include "tweaks/group_builders.h"
-#include "tweaks/reg_settings_tweak.h"
+#include "core/reg_settings_tweak.h"
 
 namespace vx {
 namespace {

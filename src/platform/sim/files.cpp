@@ -82,6 +82,12 @@ bool isReadOnlyFile(const fs::path& host) {
   return !ec && own.type() == fs::file_type::regular && (own.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
+// A change that succeeded goes into the machine's write log.
+bool logged(const std::wstring& windowsPath, bool removed, bool succeeded) {
+  if (succeeded) sim::logFileChange(windowsPath, removed);
+  return succeeded;
+}
+
 bool writeHostFile(const fs::path& host, const std::string& bytes) {
   std::ofstream out(host, std::ios::binary | std::ios::trunc);
   if (!out) return false;
@@ -155,7 +161,7 @@ bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
   const Mapped m = resolve(path);
   if (!m.reachable || !m.writable || isDirectory(m.host) || targetReadOnly(m.host)) return false;
   if (!sim::fileChangeAllowed(path)) return false;
-  return writeHostFile(m.host, bytes);
+  return logged(path, false, writeHostFile(m.host, bytes));
 }
 
 bool writeNewFile(const std::wstring& path, const std::string& bytes) {
@@ -167,7 +173,7 @@ bool writeNewFile(const std::wstring& path, const std::string& bytes) {
   if (fs::symlink_status(m.host, ec).type() != fs::file_type::not_found || !fs::is_directory(m.host.parent_path(), ec))
     return false;
   if (!sim::fileChangeAllowed(path)) return false;
-  return writeHostFile(m.host, bytes);
+  return logged(path, false, writeHostFile(m.host, bytes));
 }
 
 bool setFileReadOnly(const std::wstring& path, bool readOnly) {
@@ -227,7 +233,7 @@ bool writeFileAtomic(const std::wstring& path, const std::string& bytes) {
     dropTemp();
     return false;
   }
-  return true;
+  return logged(path, false, true);
 }
 
 bool copyFile(const std::wstring& from, const std::wstring& to, bool overwrite) {
@@ -242,7 +248,7 @@ bool copyFile(const std::wstring& from, const std::wstring& to, bool overwrite) 
   if (!sim::fileChangeAllowed(to)) return false;
   fs::copy_file(source.host, target.host,
                 overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none, ec);
-  return !ec;
+  return logged(to, false, !ec);
 }
 
 bool removeFile(const std::wstring& path) {
@@ -255,7 +261,7 @@ bool removeFile(const std::wstring& path) {
   // It refuses read-only files and files open elsewhere without FILE_SHARE_DELETE.
   if (isDirectory(m.host) || isReadOnlyFile(m.host) || isLocked(m.host)) return false;
   if (!sim::fileChangeAllowed(path)) return false;
-  return fs::remove(m.host, ec) && !ec;
+  return logged(path, true, fs::remove(m.host, ec) && !ec);
 }
 
 bool removeFileClearingReadOnly(const std::wstring& path) {
@@ -444,6 +450,7 @@ void deleteBelow(int folder, const fs::path& host, const std::wstring& windowsFo
     }
     ++result.filesDeleted;
     result.bytesDeleted += listed.size;
+    sim::logFileChange(childWindows, true);
   }
 }
 

@@ -278,6 +278,27 @@ class Machine {
   std::optional<ComModel> processComModel() const;
   std::uint32_t processComCalls() const;
 
+  // --- the write log (see machine_write_log.cpp) ---
+  // While recording, every change the platform operations make is listed in call order: registry
+  // values written or deleted (a delete of a missing value too: it succeeds), key trees deleted,
+  // service start types set, the active power scheme, files written or removed, programs started
+  // and targets opened through the shell. Refused operations are not listed; the control API
+  // above is never listed. Tests compare it with what a tweak says it changes.
+  struct Write {
+    enum class Kind { RegistryValue, RegistryDelete, RegistryKeyTree, ServiceStart, PowerScheme, FileWritten,
+                      FileRemoved, ProgramStarted, ShellOpened };
+    Kind kind = Kind::RegistryValue;
+    RegRoot root = RegRoot::LocalMachine;
+    std::wstring target;     // key path, service name, Windows file path, command line or shell target
+    std::wstring valueName;  // registry values only
+    RegValue value;          // RegistryValue: what was written
+    std::uint32_t startType = 0;  // ServiceStart
+    Guid scheme{};                // PowerScheme
+  };
+  // Starts (clearing the log) or stops recording; a fresh machine does not record.
+  void recordWrites(bool on = true);
+  std::vector<Write> writes() const;
+
   // Internal state shared with the sim/ implementations of the platform operations
   // (machine_state.h); touch it only with mutex() held.
   struct State;

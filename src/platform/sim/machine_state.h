@@ -178,6 +178,10 @@ struct Machine::State {
     std::uint32_t calls = 0;
   } com;
 
+  // --- the write log (machine_write_log.cpp) ---
+  bool recordingWrites = false;
+  std::vector<Machine::Write> writeLog;
+
   RegKey& rootKey(RegRoot root) { return roots[static_cast<std::size_t>(root)]; }
   // The key or nothing; access rights are not checked.
   RegKey* findKey(RegRoot root, std::wstring_view path);
@@ -187,6 +191,11 @@ struct Machine::State {
   // when the key is denied, when a key must be created below a denied key, or a name is too long.
   RegKey* createKey(RegRoot root, std::wstring_view path, bool asPlatform);
 };
+
+// Appends to the write log while it records; with the machine's lock held (logWrite) or without
+// it (logFileChange takes it).
+void logWrite(Machine::State& state, Machine::Write write);
+void logFileChange(const std::wstring& windowsPath, bool removed);
 
 // Security descriptors set where a fresh Windows installation has them (machine_security.cpp).
 void addDefaultFileSecurity(Machine::State& state);

@@ -22,6 +22,9 @@ bool setActivePowerScheme(const Guid& scheme) {
   const auto& present = m.state().powerSchemes;
   if (present && std::find(present->begin(), present->end(), scheme) == present->end()) return false;
   m.state().powerScheme = scheme;
+  sim::Machine::Write write{sim::Machine::Write::Kind::PowerScheme};
+  write.scheme = scheme;
+  sim::logWrite(m.state(), std::move(write));
   return true;
 }
 

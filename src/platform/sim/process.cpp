@@ -35,6 +35,9 @@ ChildExit runChild(const std::wstring& commandLine, std::uint32_t timeoutMs) {
     s.started.push_back(sim::StartedProgram{commandLine, timeoutMs, it != s.programs.end(), false});
     if (it == s.programs.end()) return ChildExit::NotStarted;
     handler = it->second.handler;
+    sim::Machine::Write write{sim::Machine::Write::Kind::ProgramStarted};
+    write.target = commandLine;
+    sim::logWrite(s, std::move(write));
   }
 
   sim::ProgramRun run = handler ? handler(commandLine) : sim::ProgramRun{};

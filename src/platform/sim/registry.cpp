@@ -39,6 +39,7 @@ bool writeValue(RegRoot root, const std::wstring& subkey, const std::wstring& va
     auto& slot = key->values[toLowerFolded(valueName)];
     if (slot.name.empty()) slot.name = valueName;
     slot.value = sim::RegValue{type, std::move(data)};
+    sim::logWrite(s, {sim::Machine::Write::Kind::RegistryValue, root, subkey, valueName, slot.value});
     return true;
   });
 }
@@ -117,9 +118,9 @@ bool regDeleteValue(RegRoot root, const std::wstring& subkey, const std::wstring
   return withState([&](sim::Machine::State& s) {
     ++s.registryWrites;
     RegKey* key = s.findKey(root, subkey);
-    if (key == nullptr) return true;   // nothing to delete
-    if (key->denied || key->readOnly) return false;  // the value may still be there
-    key->values.erase(toLowerFolded(valueName));
+    if (key != nullptr && (key->denied || key->readOnly)) return false;  // the value may still be there
+    if (key != nullptr) key->values.erase(toLowerFolded(valueName));    // a missing key: nothing to delete
+    sim::logWrite(s, {sim::Machine::Write::Kind::RegistryDelete, root, subkey, valueName});
     return true;
   });
 }
@@ -139,7 +140,10 @@ bool regDeleteKeyTree(RegRoot root, const std::wstring& subkey) {
     };
     return !refuses(*key, refuses);
   });
-  if (deletable) sim::machine().deleteKey(root, subkey);
+  if (deletable) {
+    sim::machine().deleteKey(root, subkey);
+    withState([&](sim::Machine::State& s) { sim::logWrite(s, {sim::Machine::Write::Kind::RegistryKeyTree, root, subkey}); });
+  }
   return deletable;
 }
 

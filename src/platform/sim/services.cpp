@@ -30,10 +30,14 @@ int serviceStartType(const std::wstring& name) {
 }
 
 bool setServiceStartType(const std::wstring& name, std::uint32_t startType) {
-  return withService(name, [startType](sim::SimService* service, auto&) {
+  return withService(name, [&name, startType](sim::SimService* service, sim::Machine::State& s) {
     // ChangeServiceConfigW refuses start types above 4 (disabled).
     if (service == nullptr || service->failChanges || startType > kServiceDisabled) return false;
     service->startType = startType;
+    sim::Machine::Write write{sim::Machine::Write::Kind::ServiceStart};
+    write.target = name;
+    write.startType = startType;
+    sim::logWrite(s, std::move(write));
     return true;
   });
 }

@@ -87,6 +87,9 @@ bool shellOpen(const std::wstring& target) {
   std::lock_guard lock(m.mutex());
   m.state().shell.opens.push_back(
       {target, viaShellProcess ? sim::Machine::OpenRoute::ShellProcess : sim::Machine::OpenRoute::ThisProcess});
+  sim::Machine::Write write{sim::Machine::Write::Kind::ShellOpened};
+  write.target = target;
+  sim::logWrite(m.state(), std::move(write));
   return true;
 }
 

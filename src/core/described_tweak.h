@@ -1,11 +1,11 @@
-// The fixed description of an advanced tweak (texts, flags, tier, requirement, fixed backup keys)
-// and the base class that answers the descriptive operations from it. The tweak groups keep one
-// constant row per tweak; per-device tweaks list their backup keys themselves.
+// The row header every tweak kind takes (texts, page, flags, tier, requirement, fixed backup keys)
+// and the base class that answers the descriptive operations from it. The core rows and the tweak
+// groups keep one constant header per tweak; per-device tweaks list their backup keys themselves.
 #pragma once
 #include <array>
 
+#include "core/requirement_notes.h"
 #include "core/tweak.h"
-#include "tweaks/requirement_notes.h"
 
 namespace vx {
 
@@ -26,13 +26,16 @@ struct TweakInfo {
   int tier = 0;  // 0: the tier map decides
   bool needsReboot = false;
   Requirement requirement = Requirement::None;
-  std::array<KeyRef, 2> backup{};  // exported before an aggressive apply, in this order
+  std::array<KeyRef, 3> backup{};  // exported before an aggressive apply, in this order
+  bool informationOnly = false;    // reports a reading and changes nothing (Tweak::informationOnly)
 };
 
 class DescribedTweak : public Tweak {
  public:
-  // info must outlive the tweak: the groups pass constant rows with static storage.
+  // info must outlive the tweak: the rows are constants with static storage.
   explicit DescribedTweak(const TweakInfo& info);
+  // The same header with its texts filled in for one instance (a game's executable).
+  DescribedTweak(const TweakInfo& info, std::wstring id, std::wstring title, std::wstring description);
 
   bool isAggressive() const override;
   std::wstring aggressiveWarning() const override;
@@ -41,6 +44,7 @@ class DescribedTweak : public Tweak {
   std::vector<BackupKey> backupKeys() const override;
   std::wstring compatibilityNote() const override;
   bool needsReboot() const override;
+  bool informationOnly() const override;
 
  protected:
   const TweakInfo& info() const { return info_; }
