@@ -37,7 +37,7 @@ wine_font_replacements
 
 echo "=== paint"
 wine "$win_dir/bench/vx_ui_bench.exe" | tr -d '\r'
-echo "=== start-up"
+echo "=== start-up (machine load: $(uptime | sed 's/.*load average: //'))"
 wine "$probe" startup 7 "$(winepath -w "$exe")" VantorixMainWnd "$(winepath -w "$win_dir/bench/vx_bare_window.exe")" \
   VxBareWindow | tr -d '\r'
 
@@ -59,7 +59,7 @@ window_id() {
   return 1
 }
 
-echo "=== idle on Home"
+echo "=== idle on Home (machine load: $(uptime | sed 's/.*load average: //'))"
 # CPU time from the host's /proc: Wine's GetProcessTimes gives nothing for another process.
 wine "$exe" >/dev/null 2>&1 &
 APP_PID=$!

@@ -19,6 +19,7 @@
 #include "ui/jobs.h"
 #include "ui/layout.h"
 #include "ui/painters.h"
+#include "ui/refresh_tick.h"
 #include "ui/send_question.h"
 #include "ui/state_refresher.h"
 #include "ui/window_setup.h"
@@ -32,6 +33,7 @@ struct WindowParts {
   ui::gdi::GdiFonts fonts;
   UINT_PTR timer = 0;
   std::unique_ptr<ui::StateRefresher> refresher;
+  bool firstFramePosted = false;
   bool threadsStarted = false;
 };
 
@@ -42,6 +44,7 @@ struct DcDeleter {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };
 using UniqueDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+using UniqueRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, ui::gdi::GdiObjectDeleter>;
 
 std::optional<TweakCategory> visibleCategory(const ui::SidebarEntry& entry) {
   if (entry.kind != ui::PageKind::Category) return std::nullopt;
@@ -79,7 +82,8 @@ void onCreate(HWND window) {
 
 // The refresher and the monitor start once the first frame is on screen: until then they would
 // only compete with it for the CPU and the wineserver (the score shows "—" meanwhile). The
-// assistant's memory is loaded then too.
+// assistant's memory is loaded then too. The first paint posts the message that starts them, so
+// that the frame reaches the screen and the message loop answers before this work runs.
 void startBackgroundThreadsOnce() {
   WindowParts& p = parts();
   if (p.threadsStarted) return;
@@ -108,26 +112,59 @@ void onDestroy(HWND window) {
   PostQuitMessage(0);
 }
 
+// The off-screen bitmap of the paints, kept while the client size stays the same.
+struct BackBuffer {
+  UniqueDc dc;
+  ui::gdi::UniqueBitmap bitmap;
+  HGDIOBJ original = nullptr;  // the DC's own bitmap, selected back before ours is freed
+  int width = 0;
+  int height = 0;
+};
+
+HDC backBuffer(HDC windowDc, int width, int height) {
+  static BackBuffer& back = processWide<BackBuffer>();
+  if (back.dc && back.bitmap && back.width == width && back.height == height) return back.dc.get();
+  if (back.dc && back.original) SelectObject(back.dc.get(), back.original);
+  back.bitmap.reset();
+  back.dc.reset(CreateCompatibleDC(windowDc));
+  back.bitmap.reset(CreateCompatibleBitmap(windowDc, width, height));
+  if (!back.dc || !back.bitmap) return nullptr;
+  back.original = SelectObject(back.dc.get(), back.bitmap.get());
+  back.width = width;
+  back.height = height;
+  return back.dc.get();
+}
+
+// Every painter runs (the hit regions describe the whole window), but drawing is limited to the
+// update region and only that part is copied to the window: a timer tick that changed one tile
+// costs that tile, not the window.
 void onPaint(HWND window) {
+  const UniqueRegion update(CreateRectRgn(0, 0, 0, 0));
+  const bool hasUpdate = update && GetUpdateRgn(window, update.get(), FALSE) > NULLREGION;
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
   RECT client;
   GetClientRect(window, &client);
   const int w = client.right - client.left, h = client.bottom - client.top;
-  UniqueDc memory(CreateCompatibleDC(dc));
-  ui::gdi::UniqueBitmap bitmap(CreateCompatibleBitmap(dc, w, h));
-  if (memory && bitmap) {
-    const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+  if (HDC memory = w > 0 && h > 0 ? backBuffer(dc, w, h) : nullptr) {
+    const int saved = SaveDC(memory);
+    // The canvas sets and clears its own clip; the meta region stays underneath it.
+    if (hasUpdate) SelectClipRgn(memory, update.get());
+    SetMetaRgn(memory);
     {
-      ui::gdi::GdiCanvas canvas(memory.get(), parts().fonts);
+      ui::gdi::GdiCanvas canvas(memory, parts().fonts);
       ui::paintWindow(canvas, uiState(), w, h);
     }
+    RestoreDC(memory, saved);
     if (!uiState().inputBoxRect.empty()) windowHost().placeInputBox(uiState().inputBoxRect);
-    BitBlt(dc, 0, 0, w, h, memory.get(), 0, 0, SRCCOPY);
-    SelectObject(memory.get(), previous);
+    const RECT& r = ps.rcPaint;
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, r.left, r.top, SRCCOPY);
   }
   EndPaint(window, &ps);
-  startBackgroundThreadsOnce();
+  if (!parts().firstFramePosted) {
+    parts().firstFramePosted = true;
+    PostMessageW(window, kWmFirstFrameShown, 0, 0);
+  }
 }
 
 void onJobDone(WPARAM wParam, LPARAM lParam) {
@@ -203,8 +240,8 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: onPaint(window); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_TIMER:
-      refreshHardwareProfile(ui.hardware);
-      host.invalidate();
+      // Minimised, nothing of it is on screen; restoring repaints everything (WM_SIZE).
+      if (!IsIconic(window)) ui::onRefreshTick(ui, host);
       return 0;
     case WM_CTLCOLOREDIT:
       if (reinterpret_cast<HWND>(lParam) == host.inputBox()) {
@@ -246,10 +283,8 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       onGetMinMaxInfo(window, reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
     case kWmJobDone: onJobDone(wParam, lParam); return 0;
-    case kWmStatesChanged:
-      ui::rebuildRecommendations(ui);
-      host.invalidate();
-      return 0;
+    case kWmStatesChanged: ui::onStatesChanged(ui, host); return 0;
+    case kWmFirstFrameShown: startBackgroundThreadsOnce(); return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -15,6 +15,11 @@ void Win32WindowHost::invalidate() {
   if (HWND w = window_.load()) InvalidateRect(w, nullptr, FALSE);
 }
 
+void Win32WindowHost::invalidateRect(const ui::Rect& r) {
+  const RECT rect{r.left, r.top, r.right, r.bottom};
+  if (HWND w = window_.load()) InvalidateRect(w, &rect, FALSE);
+}
+
 bool Win32WindowHost::postJobResult(const JobResult& result) { return postJobDone(window_.load(), result); }
 
 void Win32WindowHost::postStatesChanged() {

@@ -17,6 +17,7 @@ class Win32WindowHost final : public ui::WindowHost {
   HWND inputBox() const { return inputBox_; }
 
   void invalidate() override;
+  void invalidateRect(const ui::Rect& rect) override;
   bool postJobResult(const JobResult& result) override;
   void postStatesChanged() override;
   void showInputBox(bool visible) override;

@@ -1,6 +1,6 @@
 // The main window's own messages and ids: the job completion (WM_APP + 1, wParam a heap string the
-// window takes over, lParam the job flags), the refresher's "states changed" note, the refresh
-// timer and the input box's control id.
+// window takes over, lParam the job flags), the refresher's "states changed" note, the start of
+// the background work once the first frame is out, the refresh timer and the input box's control id.
 #pragma once
 #include <windows.h>
 
@@ -8,6 +8,7 @@ namespace vx::app {
 
 inline constexpr UINT kWmJobDone = WM_APP + 1;
 inline constexpr UINT kWmStatesChanged = WM_APP + 2;
+inline constexpr UINT kWmFirstFrameShown = WM_APP + 3;
 inline constexpr UINT_PTR kRefreshTimerId = 1;
 inline constexpr UINT kRefreshPeriodMs = 1500;
 inline constexpr int kInputBoxId = 0x4001;

@@ -44,6 +44,12 @@ bool runsAsAnotherAccount() {
   return decided == 1;
 }
 
+std::optional<bool> accountDecisionIfTaken() {
+  const int decided = decision().anotherAccount.load(std::memory_order_acquire);
+  if (decided < 0) return std::nullopt;
+  return decided == 1;
+}
+
 void forgetAccountDecision() {
   AccountDecision& d = decision();
   std::lock_guard lock(d.mutex);

@@ -3,6 +3,7 @@
 // administrator's, not those of the user at the desktop. The guarded calls make every tweak that
 // changes the user's profile unavailable then; the window says so once at start.
 #pragma once
+#include <optional>
 #include <string>
 
 namespace vx {
@@ -14,6 +15,10 @@ inline constexpr const wchar_t* kAnotherAccountStatus =
 // True when the desktop's shell runs as another user than this process (shellRunsAsAnotherUser).
 // Decided on the first call and kept for the process; safe from any thread.
 bool runsAsAnotherAccount();
+
+// The decision if a call of runsAsAnotherAccount() has taken it, without taking it: the window
+// leaves the check to the state refresher's first query and reads the answer from there.
+std::optional<bool> accountDecisionIfTaken();
 
 // Forgets the decision so that the next call decides again (tests that change the desktop's user).
 void forgetAccountDecision();

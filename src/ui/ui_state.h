@@ -92,6 +92,14 @@ struct CardTextHeights {
   int sideEffects = 0;
 };
 
+// A part of the window drawn from the refresh timer's readings and a text standing for what it
+// shows (refresh_tick.h).
+struct TimedRegion {
+  Rect rect;
+  std::wstring shown;
+  bool operator==(const TimedRegion&) const = default;
+};
+
 struct UiState {
   TweakCatalog catalogue;
   std::vector<SidebarEntry> sidebar;
@@ -156,6 +164,11 @@ struct UiState {
     int width = 0;
   };
   std::vector<ChatTextSize> chatSizes;
+  // The other-account note has been considered (window_setup.h, onStatesChanged).
+  bool accountNoted = false;
+  // What the timed parts showed at the last timer tick, and the ticks so far (refresh_tick.h).
+  std::vector<TimedRegion> timedShown;
+  int ticks = 0;
 
   void setStatus(const std::wstring& text, Color color);
   const SidebarEntry* currentEntry() const;

@@ -14,6 +14,8 @@ class WindowHost {
   virtual ~WindowHost() = default;
   // Repaint the whole client area without erasing.
   virtual void invalidate() = 0;
+  // Repaint only this part of the client area, without erasing (the timer's changed readings).
+  virtual void invalidateRect(const Rect& rect) = 0;
   // Called on a worker thread: delivers the result to the UI thread, which then calls
   // onJobDone. False when it could not be delivered (the window is gone); nothing is leaked then.
   virtual bool postJobResult(const JobResult& result) = 0;

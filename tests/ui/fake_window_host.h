@@ -1,4 +1,4 @@
-// A WindowHost for the UI tests: counts repaints, keeps the posted job results (thread-safe, with
+// A WindowHost for the UI tests: counts repaints (and keeps the partial ones), keeps the posted job results (thread-safe, with
 // a wait), answers the yes/no question as told and records programs and pages it was asked to open.
 #pragma once
 #include <chrono>
@@ -14,6 +14,7 @@ namespace vx::test {
 class FakeWindowHost final : public ui::WindowHost {
  public:
   int invalidations = 0;
+  std::vector<ui::Rect> invalidatedRects;  // the partial repaints asked for
   bool inputVisible = false;
   std::wstring input;
   bool answerYes = false;
@@ -25,6 +26,7 @@ class FakeWindowHost final : public ui::WindowHost {
   bool deliver = true;  // false: the window is gone
 
   void invalidate() override { ++invalidations; }
+  void invalidateRect(const ui::Rect& rect) override { invalidatedRects.push_back(rect); }
   bool postJobResult(const JobResult& result) override {
     std::lock_guard lock(mutex_);
     results_.push_back(result);

@@ -8,6 +8,7 @@
 #include "ui/layout.h"
 #include "ui/input_handlers.h"
 #include "ui/ui_fixture.h"
+#include "ui/state_refresher.h"
 #include "ui/window_setup.h"
 
 namespace vx::test {
@@ -249,7 +250,9 @@ TEST_F(HomePage, BackupFolderClickShowsGreenStatusOnHome) {
   EXPECT_EQ(paint().text(failed)->color, ui::kColorFailure);
 }
 
-TEST_F(HomePage, UnderAnotherAccountTheStatusLineSaysSoOnceAtStart) {
+// Before the first frame nothing queries a tweak or asks whose profile this is; the refresher's
+// first pass decides it, and its note puts the other-account text on the status line once.
+TEST_F(HomePage, StartUpQueriesNothingBeforeTheFirstFrameAndTheAccountNoteComesWithTheFirstPass) {
   struct Case {
     sim::Machine::ShellScene shell;
     const wchar_t* status;
@@ -260,13 +263,50 @@ TEST_F(HomePage, UnderAnotherAccountTheStatusLineSaysSoOnceAtStart) {
       {{}, ui::kReadyText},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.status);
     machine.setShell(c.shell);
     forgetAccountDecision();
+    const std::uint32_t checksBefore = machine.shellUserChecks();
+    TweakStateCache states;
     ui::UiState fresh;
+    fresh.states = &states;
     ui::buildCatalogueAndSidebar(fresh);
+    auto watched = makeFake(L"watched", TweakCategory::Performance);
+    fresh.catalogue.push_back(watched);
+    ui::takeHardwareSnapshot(fresh);
+    ui::greetInChat(fresh);
+    RecordingCanvas first;
+    ui::paintWindow(first, fresh, 1280, 820);
+    EXPECT_EQ(watched->queries, 0);
+    EXPECT_TRUE(first.drew(ui::kScorePendingLine));
+    EXPECT_EQ(machine.shellUserChecks(), checksBefore) << "the account check waits for the refresher";
+    EXPECT_FALSE(accountDecisionIfTaken());
+    EXPECT_EQ(fresh.statusText, ui::kReadyText);
+
+    ui::StateRefresher refresher(fresh.catalogue, states, nullptr);
+    for (std::size_t i = 0; i <= fresh.catalogue.size(); ++i) refresher.step();
+    ui::onStatesChanged(fresh, host);
     EXPECT_EQ(fresh.statusText, c.status);
     EXPECT_EQ(fresh.statusColor, c.status == ui::kReadyText ? ui::kColorTextDim : ui::kColorWarning);
+    fresh.setStatus(L"Готово", ui::kColorSuccess);
+    ui::onStatesChanged(fresh, host);
+    EXPECT_EQ(fresh.statusText, L"Готово") << "said once";
   }
+  forgetAccountDecision();
+}
+
+// A running job's progress text stays; the note waits for the next pass after the job.
+TEST_F(HomePage, TheAccountNoteWaitsWhileAJobShowsItsProgress) {
+  machine.setShell({.window = true, .otherUser = true});
+  forgetAccountDecision();
+  ASSERT_TRUE(runsAsAnotherAccount());
+  state.busy.store(1);
+  state.setStatus(L"Применяю рекомендацию...", ui::kColorTextDim);
+  ui::onStatesChanged(state, host);
+  EXPECT_EQ(state.statusText, L"Применяю рекомендацию...");
+  state.busy.store(0);
+  ui::onStatesChanged(state, host);
+  EXPECT_EQ(state.statusText, kAnotherAccountStatus);
   forgetAccountDecision();
 }
 
