@@ -102,6 +102,9 @@ std::optional<JournalValue> valueOfJson(const Json& json) {
   return value;
 }
 
+// How every line the journal writes begins ("time" is its first key).
+constexpr std::string_view kLineOpening = "{\"time\":";
+
 std::string_view withoutCarriageReturn(std::string_view line) {
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return line;
@@ -116,8 +119,18 @@ void forEachLine(std::string_view bytes, Visit&& visit) {
     const bool complete = end != std::string_view::npos;  // a last line without its feed is torn
     if (!complete) end = bytes.size();
     const std::string_view text = bytes.substr(start, end - start);
-    if (complete && text.size() <= kJournalLineLimit)
-      if (auto line = parseJournalLine(withoutCarriageReturn(text))) visit(text, std::move(*line));
+    if (complete && text.size() <= kJournalLineLimit) {
+      std::string_view kept = withoutCarriageReturn(text);
+      auto line = parseJournalLine(kept);
+      // A writer that died in the middle of a line leaves it without its feed, and the next line
+      // is appended right behind it: that next line still starts with its own opening.
+      const std::size_t glued = line ? std::string_view::npos : kept.rfind(kLineOpening);
+      if (!line && glued != std::string_view::npos && glued > 0) {
+        kept = kept.substr(glued);
+        line = parseJournalLine(kept);
+      }
+      if (line) visit(kept, std::move(*line));
+    }
     start = end + 1;
   }
 }

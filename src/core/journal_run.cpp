@@ -22,19 +22,41 @@ std::wstring timeText(const CalendarTime& t) {
   return text;
 }
 
+// The highest run number in the journal. Read from each line's opening ({"time":"...","run":N)
+// without parsing the whole line: this runs at the start of every user action, and a full parse
+// of a journal near its limit takes far longer than the action. A damaged line read this way can
+// only make the number higher, never reuse one.
 std::int64_t highestRun(const std::wstring& path) {
+  const BoundedRead read = readFileBounded(path, kJournalFileLimit + kJournalLineLimit);
+  if (read.status != ReadStatus::Ok) return 0;
+  constexpr std::string_view kRunKey = "\"run\":";
+  constexpr std::size_t kOpeningBytes = 64;  // "time" and its value come first
   std::int64_t highest = 0;
-  for (const auto& line : readJournalFile(path)) highest = std::max(highest, line.run);
+  const std::string_view bytes = read.bytes;
+  for (std::size_t start = 0; start < bytes.size();) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string_view::npos) end = bytes.size();
+    const std::string_view opening = bytes.substr(start, std::min(end - start, kOpeningBytes));
+    const std::size_t key = opening.find(kRunKey);
+    if (key != std::string_view::npos) {
+      std::int64_t run = 0;
+      for (std::size_t i = key + kRunKey.size(); i < opening.size() && opening[i] >= '0' && opening[i] <= '9'; ++i)
+        run = std::min<std::int64_t>(run * 10 + (opening[i] - '0'), std::int64_t{1} << 53);
+      highest = std::max(highest, run);
+    }
+    start = end + 1;
+  }
   return highest;
 }
 
-// Back under the limit with the oldest runs dropped whole. A file too large to read was not
-// written like this by Vantorix; it is replaced by the newest line alone.
+// Back under the limit with the oldest runs dropped whole, down to kJournalTrimTarget so that the
+// next trims are far apart. A file too large to read was not written like this by Vantorix; it is
+// replaced by the newest line alone.
 void trimJournal(const std::wstring& path, const std::string& newestLine) {
   if (fileStatus(path).size <= kJournalFileLimit) return;
   const BoundedRead read = readFileBounded(path, kJournalFileLimit + kJournalLineLimit);
   if (read.status == ReadStatus::Ok)
-    writeFileAtomic(path, trimmedJournal(read.bytes, kJournalFileLimit));
+    writeFileAtomic(path, trimmedJournal(read.bytes, kJournalTrimTarget));
   else if (read.status == ReadStatus::TooLarge)
     writeFileAtomic(path, newestLine);
 }
