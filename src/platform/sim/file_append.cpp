@@ -34,7 +34,8 @@ bool appendFileBytes(const std::wstring& path, const std::string& bytes) {
     for (const auto& full : m.state().fullDirs)
       if (inside(host, full)) return false;
   }
-  // Windows refuses to open a read-only file for appending; root here would not be refused.
+  // Windows refuses to open a read-only file for appending; Wine does not (it runs as root), nor
+  // would this host.
   std::error_code ec;
   const auto own = fs::symlink_status(host, ec);
   if (!ec && own.type() == fs::file_type::regular && (own.permissions() & fs::perms::owner_write) == fs::perms::none)

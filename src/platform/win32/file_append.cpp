@@ -17,10 +17,11 @@ bool appendFileBytes(const std::wstring& path, const std::string& bytes) {
       CreateFileW(path.c_str(), FILE_APPEND_DATA | SYNCHRONIZE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file) return false;
+  // Windows refuses to open a read-only file for appending (access denied); Wine does not when it
+  // runs as root, so the attribute is checked here as well and both refuse alike.
   BY_HANDLE_FILE_INFORMATION info{};
-  if (!GetFileInformationByHandle(file.get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
-      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    return false;
+  constexpr DWORD kRefused = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY;
+  if (!GetFileInformationByHandle(file.get(), &info) || (info.dwFileAttributes & kRefused) != 0) return false;
   DWORD written = 0;
   const BOOL ok = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   return ok && written == bytes.size();
