@@ -132,6 +132,17 @@ TEST_F(JournalCommandsTest, DriftReportsAResetTweakAndAppliesItAgain) {
   EXPECT_EQ(readJournal().back().label, L"reapply_reset");
 }
 
+TEST_F(JournalCommandsTest, OneVxctlCallIsOneRun) {
+  run(L"apply", {L"net.no_throttling", L"system.show_ext"});
+  run(L"revert", {L"net.no_throttling", L"system.show_ext"});
+  const auto runs = journalRuns(readJournal());
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].label, L"revert_selected");
+  EXPECT_EQ(runs[0].lines.size(), 2u);
+  EXPECT_EQ(runs[1].label, L"selected_batch");
+  EXPECT_EQ(runs[1].lines.size(), 2u);
+}
+
 TEST_F(JournalCommandsTest, ShowPrintsTheTitleFirst) {
   const VerbRun show = run(L"show", {L"power.high", L"--revert"});
   EXPECT_EQ(show.exitCode, cli::kExitOk);
