@@ -25,7 +25,8 @@ struct Named {
 // The words the lines store, as tables.
 constexpr Named kActionNames[] = {{0, "apply"}, {1, "revert"}, {2, "restore"}};
 constexpr Named kResultNames[] = {{0, "ok"}, {1, "failed"}, {2, "skipped"}, {3, "partial"}};
-constexpr Named kKindNames[] = {{0, "registry"}, {1, "service"}, {2, "power"}, {3, "boot"}, {4, "file"}, {5, "command"}};
+constexpr Named kKindNames[] = {{0, "registry"}, {1, "service"}, {2, "power"}, {3, "boot"}, {4, "file"}, {5, "command"},
+                                {6, "folder"}};
 constexpr Named kRootNames[] = {{static_cast<int>(RegRoot::LocalMachine), "HKLM"},
                                 {static_cast<int>(RegRoot::CurrentUser), "HKCU"},
                                 {static_cast<int>(RegRoot::ClassesRoot), "HKCR"},

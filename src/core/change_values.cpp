@@ -13,7 +13,7 @@ namespace {
 constexpr char kHexDigits[] = "0123456789abcdef";
 
 // "{8c5e7fda-e8bf-4a96-9a85-a6e23a8c635c}": Data1..Data3 printed as numbers, Data4 as bytes.
-std::wstring guidText(const Guid& guid) {
+std::wstring schemeGuidText(const Guid& guid) {
   const auto& b = guid.bytes;
   wchar_t text[40];
   std::swprintf(text, 40, L"{%02x%02x%02x%02x-%02x%02x-%02x%02x-%02x%02x-%02x%02x%02x%02x%02x%02x}", b[3], b[2], b[1],
@@ -45,7 +45,7 @@ std::optional<Guid> guidOfText(const std::wstring& text) {
     guid.bytes[kMemoryIndex[pair++]] = static_cast<std::uint8_t>(high * 16 + low);
     i += 2;
   }
-  if (pair != 16 || guidText(guid).size() != text.size()) return std::nullopt;
+  if (pair != 16 || schemeGuidText(guid).size() != text.size()) return std::nullopt;
   return guid;
 }
 
@@ -104,7 +104,7 @@ std::optional<RegValueImage> readChangeValue(const TweakChange& change) {
     case ChangeKind::PowerScheme: {
       const auto active = activePowerScheme();
       if (!active) return std::nullopt;
-      return RegValueImage::string(guidText(*active));
+      return RegValueImage::string(schemeGuidText(*active));
     }
     case ChangeKind::BootValue:
     case ChangeKind::File:
