@@ -43,6 +43,11 @@ RestoreItem itemOf(const JournalLine& line, const TweakCatalog& catalog, bool fo
     step.action = actionFor(value, step.now, force);
     item.steps.push_back(std::move(step));
   }
+  // A tweak that also runs commands or edits files is undone only by its revert: putting back
+  // just its values (its marker, say) would report a restore while the commands' effect stays.
+  const bool valuesOnly = std::all_of(line.values.begin(), line.values.end(),
+                                      [](const JournalValue& v) { return changeHasValue(journalValueChange(v)); });
+  if (!valuesOnly) item.steps.clear();
   item.restorable = !item.steps.empty();
   return item;
 }

@@ -37,7 +37,8 @@ struct RestoreItem {
   TweakPtr tweak;           // null for a tweak no longer in the catalogue
   std::int64_t fromRun = 0;  // the run of the journalled step being undone
   JournalAction undoes = JournalAction::Apply;
-  // False when the step journalled no value that can be read back (files, commands only).
+  // False when the step journalled no value that can be read back, or also a file, folder, boot
+  // value or command: such a tweak is undone by its revert ("не восстанавливается — используйте откат").
   bool restorable = true;
   std::vector<RestoreStep> steps;  // one per journalled value with a before and an after
 };

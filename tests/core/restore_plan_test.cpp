@@ -132,7 +132,7 @@ TEST_F(RestorePlanTest, ARunIsRestoredNewestLineFirst) {
   EXPECT_FALSE(planRunRestore(readJournal(), catalog, 9, false));
 }
 
-TEST_F(RestorePlanTest, ATweakDescribedOnlyByFilesIsNotRestorable) {
+TEST_F(RestorePlanTest, ATweakDescribedByFilesOrCommandsIsNotRestorable) {
   TweakChange file;
   file.kind = ChangeKind::File;
   file.key = L"C:\\Games\\cfg\\autoexec.cfg";
@@ -147,6 +147,20 @@ TEST_F(RestorePlanTest, ATweakDescribedOnlyByFilesIsNotRestorable) {
   const RestoreReport report = carryOutRestore(*plan);
   EXPECT_FALSE(report.succeeded());
   EXPECT_EQ(report.skipped, 1);
+
+  // A command with a marker value: putting back only the marker would leave the command's effect.
+  TweakChange command;
+  command.kind = ChangeKind::Command;
+  command.applyCommand = L"powershell -Command Disable-MMAgent -mc";
+  command.readsBack = false;
+  auto marked = describedTweak(L"pro.cmd", {command, registryChange(L"SOFTWARE\\Vantorix", L"Marker", RegValueImage::dword(1))});
+  catalog.push_back(marked);
+  ASSERT_TRUE(applyOne(*marked).applied);
+  const auto markedPlan = planTweakRestore(readJournal(), catalog, L"pro.cmd", false);
+  ASSERT_TRUE(markedPlan);
+  EXPECT_FALSE(markedPlan->items.front().restorable);
+  EXPECT_FALSE(carryOutRestore(*markedPlan).succeeded());
+  EXPECT_EQ(regReadDword(RegRoot::LocalMachine, L"SOFTWARE\\Vantorix", L"Marker"), 1u);
 }
 
 TEST_F(RestorePlanTest, AnAggressiveTweakGetsItsSafetyNetBeforeTheRestore) {
