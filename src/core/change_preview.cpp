@@ -92,6 +92,10 @@ std::vector<std::wstring> previewLines(const TweakChanges& changes, bool revert,
         else
           lines.push_back(L"файл " + change.key + (change.settings.empty() ? std::wstring() : L": " + joined(change.settings)));
         break;
+      default:
+        // A folder whose files apply deletes; revert brings nothing back.
+        if (!revert) lines.push_back(L"очистит папку " + change.key);
+        break;
     }
   }
   return lines;

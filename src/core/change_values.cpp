@@ -109,6 +109,7 @@ std::optional<RegValueImage> readChangeValue(const TweakChange& change) {
     case ChangeKind::BootValue:
     case ChangeKind::File:
     case ChangeKind::Command:
+    default:  // and a folder's contents: nothing that reads back
       break;
   }
   return std::nullopt;
@@ -130,6 +131,7 @@ bool writeChangeValue(const TweakChange& change, const RegValueImage& value) {
     case ChangeKind::BootValue:
     case ChangeKind::File:
     case ChangeKind::Command:
+    default:  // and a folder's contents: nothing that reads back
       break;
   }
   return false;
