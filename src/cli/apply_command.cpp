@@ -9,6 +9,7 @@
 #include "cli/cli_command.h"
 #include "core/engine.h"
 #include "core/job_results.h"
+#include "core/journal_run.h"
 #include "games/config_file_tweaks.h"
 
 namespace vx::cli {
@@ -57,7 +58,10 @@ int runApply(const std::vector<std::wstring>& args) {
 StatusText forcedRevert(Tweak& tweak) {
   auto* written = dynamic_cast<WriteFileTweak*>(&tweak);
   if (written == nullptr) return revertWithStatus(tweak);
-  if (written->revertWhole()) return {tweak.title + L": откачено", StatusOutcome::Success};
+  JournalStep step(tweak, JournalAction::Revert);
+  const bool reverted = written->revertWhole();
+  step.finish(reverted);
+  if (reverted) return {tweak.title + L": откачено", StatusOutcome::Success};
   return revertFailedStatus(tweak);
 }
 
@@ -75,6 +79,7 @@ int runRevert(const std::vector<std::wstring>& given) {
   if (!tweaks) return kExitFailed;
   const ChangeGuard guard(kChangeLockWaitMs);
   if (!lockedOrSaysSo(guard)) return kExitFailed;
+  const JournalRun run(tweaks->size() == 1 ? L"revert_" + tweaks->front()->id : std::wstring(L"revert_selected"));
   int status = kExitOk;
   for (const auto& tweak : *tweaks) {
     const StatusText result = guarded::queryState(*tweak) == TweakState::Unavailable ? unavailableStatus(*tweak)
