@@ -132,7 +132,7 @@ struct BackupScene {
 
 std::string largeRustCfg() {
   std::string cfg = "// mine\r\ngraphics.fov \"75\"\r\n";
-  while (cfg.size() < (3u << 19)) cfg += "bind mouse4 \"chat.say hello from a long list of my own binds\"\r\n";
+  while (cfg.size() < (1u << 20) + 4096) cfg += "bind mouse4 \"chat.say hello from a long list of my own binds\"\r\n";
   return cfg + "bind f1 consoletoggle\r\ninput.sensitivity \"0.42\"\r\n";
 }
 
