@@ -21,12 +21,11 @@ bool makeConfigBackup(const std::wstring& path, const std::string& bytes) {
   const FileStatus existing = fileStatus(bak);
   if (existing.kind == FileKind::File && !existing.isLink) return true;
   if (existing.kind != FileKind::Missing) return false;  // a folder or a link under the backup's name
-  // Created new, so nothing already there (a link placed by someone else) is ever written through.
-  // A copy that fails half-way is removed: later applies must never keep it as "the first one".
-  if (!writeNewFile(bak, bytes)) {
-    if (fileStatus(bak).kind == FileKind::File) removeFile(bak);
-    return false;
-  }
+  // Written aside and moved under the name without replacing: nothing already there (a link
+  // placed by someone else) is ever written through, and a process killed part-way leaves no
+  // short copy that later applies would keep as "the first one" (its temporary file is a
+  // leftover the next apply or revert removes).
+  if (!writeNewFileAtomic(bak, bytes)) return false;
   if (source.readOnly) setFileReadOnly(bak, true);
   return true;
 }

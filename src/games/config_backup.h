@@ -8,8 +8,9 @@ namespace vx {
 std::wstring configBackupPath(const std::wstring& path);
 
 // True when there is nothing to back up (no file) or a backup file already exists (the first one
-// survives later applies); otherwise whether the copy was written. The copy is created new
-// beside the path and never through a link; a read-only file's copy is read-only too. A backup
+// survives later applies); otherwise whether the copy was written. The copy is written aside and
+// moved in without replacing, so it is whole or absent, beside the path and never through a link;
+// a read-only file's copy is read-only too. A backup
 // name taken by a folder or a link, or a copy that cannot be written, is false.
 bool makeConfigBackup(const std::wstring& path);
 // The same with the file's bytes already read.

@@ -52,17 +52,28 @@ std::optional<std::wstring> configTarget(const std::wstring& path) {
   return target;
 }
 
-void removeWriteLeftovers(const std::wstring& path) {
-  const auto target = configTarget(path);
-  if (!target) return;
-  const std::wstring folder = parentFolder(*target);
-  const std::wstring prefix = fileNameOf(*target) + kAtomicWriteSuffix;
+namespace {
+
+// Removes the temporary files of atomic writes of `file` that lie beside it.
+void removeTemporariesOf(const std::wstring& file) {
+  const std::wstring folder = parentFolder(file);
+  const std::wstring prefix = fileNameOf(file) + kAtomicWriteSuffix;
   const auto entries = listDirectory(folder);
   if (!entries) return;
   for (const DirEntry& entry : *entries) {
     if (entry.isDirectory || entry.isLink || entry.name.size() <= prefix.size()) continue;
     if (equalsFolded(entry.name.substr(0, prefix.size()), prefix)) removeFile(joinPath(folder, entry.name));
   }
+}
+
+}  // namespace
+
+void removeWriteLeftovers(const std::wstring& path) {
+  const auto target = configTarget(path);
+  if (!target) return;
+  removeTemporariesOf(*target);
+  // The backup is made beside the path itself (beside the link, for a linked config).
+  removeTemporariesOf(configBackupPath(path));
 }
 
 bool replaceKeepingReadOnly(const std::wstring& path, const std::string& bytes) {

@@ -27,7 +27,7 @@ struct ConfigEdit {
 std::optional<std::wstring> configTarget(const std::wstring& path);
 
 // Temporary files of atomic writes left beside the file (for a link, beside the file it leads to
-// inside its root) by a run that was killed are deleted.
+// inside its root) and beside its `.vx.bak` by a run that was killed are deleted.
 void removeWriteLeftovers(const std::wstring& path);
 
 // Backs the file up (when it exists) and writes the edited lines in one atomic replacement. A

@@ -46,6 +46,13 @@ bool writeFileAtomic(const std::wstring& path, const std::string& bytes);
 // bytes (CREATE_NEW with FILE_FLAG_OPEN_REPARSE_POINT): nothing already there is ever written through.
 bool writeNewFile(const std::wstring& path, const std::string& bytes);
 
+// Creates the file whole or not at all: the bytes go to a temporary file beside it (named as for
+// writeFileAtomic), are flushed, and the temporary file is then moved to the name without
+// replacing (MoveFileExW without MOVEFILE_REPLACE_EXISTING). Anything already under the name, a
+// link included, stays as it is and the call fails; a process killed part-way leaves at most the
+// temporary file, never a short file under the name.
+bool writeNewFileAtomic(const std::wstring& path, const std::string& bytes);
+
 // Sets or clears FILE_ATTRIBUTE_READONLY of a file, keeping its other attributes.
 bool setFileReadOnly(const std::wstring& path, bool readOnly);
 

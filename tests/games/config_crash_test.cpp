@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -81,8 +82,9 @@ TEST_F(ConfigCrash, KilledBetweenAnyTwoWritesLeavesTheOldOrTheNewFileWhole) {
     ASSERT_NE(after, before);
     const std::uint32_t revertChanges = changesOf([&] { ASSERT_TRUE(t->revert()); });
     ASSERT_EQ(fileBytes(path), before);
-    // An edit of several keys in one replacement: a backup, a temporary file, a move.
-    EXPECT_EQ(applyChanges, 3u);
+    // An edit of several keys in one replacement: a backup written aside and moved in (its
+    // temporary file, its data, the move), then the config's temporary file and its move.
+    EXPECT_EQ(applyChanges, 5u);
 
     for (const Step killed : {Step::Apply, Step::Revert}) {
       const std::uint32_t changes = killed == Step::Apply ? applyChanges : revertChanges;
@@ -117,6 +119,65 @@ TEST_F(ConfigCrash, KilledBetweenAnyTwoWritesLeavesTheOldOrTheNewFileWhole) {
           EXPECT_FALSE(fileExists(configBackupPath(path)));
         }
       }
+    }
+  }
+}
+
+// A player's config, small or larger than one write of data, with keys the tweak does not own
+// at its very end, past any cut a killed copy could make.
+struct BackupScene {
+  const char* name;
+  std::string cfg;
+};
+
+std::string largeRustCfg() {
+  std::string cfg = "// mine\r\ngraphics.fov \"75\"\r\n";
+  while (cfg.size() < (1u << 20) + 4096) cfg += "bind mouse4 \"chat.say hello from a long list of my own binds\"\r\n";
+  return cfg + "bind f1 consoletoggle\r\ninput.sensitivity \"0.42\"\r\n";
+}
+
+TEST_F(ConfigCrash, KilledWhileMakingTheBackupLeavesNoShortOne) {
+  const BackupScene scenes[] = {
+      {"small", "// mine\r\ngraphics.fov \"75\"\r\nbind f1 consoletoggle\r\n"},
+      {"large", largeRustCfg()},
+  };
+  for (const BackupScene& scene : scenes) {
+    SCOPED_TRACE(scene.name);
+    // The uninterrupted apply: the changes at its start that make the backup.
+    machine.reset();
+    std::wstring path = test::installRust(L'D', scene.cfg).clientCfg;
+    const std::wstring bak = configBackupPath(path);
+    auto touched = std::make_shared<std::vector<std::wstring>>();
+    machine.onFileChange([touched](const std::wstring& p) {
+      touched->push_back(p);
+      return true;
+    });
+    ASSERT_TRUE(gameTweak(L"game.rust.visuals")->apply());
+    machine.onFileChange(nullptr);
+    std::uint32_t backupChanges = 0;
+    while (backupChanges < touched->size() && (*touched)[backupChanges].compare(0, bak.size(), bak) == 0) ++backupChanges;
+    ASSERT_GE(backupChanges, 2u);
+
+    for (std::uint32_t at = 0; at <= backupChanges; ++at) {
+      SCOPED_TRACE("killed after " + std::to_string(at) + " changes");
+      machine.reset();
+      path = test::installRust(L'D', scene.cfg).clientCfg;
+      TweakPtr t = gameTweak(L"game.rust.visuals");
+      machine.onFileChange(sim::Machine::killedAfterFileChanges(at));
+      t->apply();
+      machine.onFileChange(nullptr);
+      ASSERT_EQ(fileBytes(path), scene.cfg);
+      // No backup, or a whole one: never the first part of the file.
+      if (fileExists(bak)) EXPECT_EQ(fileBytes(bak), scene.cfg) << "a short backup";
+
+      ASSERT_TRUE(t->apply());
+      EXPECT_EQ(t->queryState(), TweakState::Applied);
+      EXPECT_EQ(fileBytes(bak), scene.cfg);
+      EXPECT_TRUE(leftovers(bak).empty()) << "temporary file of the killed backup left";
+      EXPECT_TRUE(leftovers(path).empty());
+      ASSERT_TRUE(t->revert());
+      EXPECT_TRUE(fileBytes(path) == scene.cfg) << "the player's file did not come back byte for byte";
+      EXPECT_FALSE(fileExists(bak));
     }
   }
 }

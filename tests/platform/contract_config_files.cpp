@@ -1,11 +1,13 @@
 // What the file operations of the config-file tweaks and the change lock promise, on both
-// backends: a new file is never written over something already there, the read-only flag is set
+// backends: a new file is never written over something already there (also when it is moved in
+// whole), the read-only flag is set
 // and cleared, a path through a folder link resolves to where it leads, and the change lock is
 // its holder's (recursive) while another thread cannot take it.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "base/text.h"
 #include "platform/change_lock.h"
@@ -29,6 +31,41 @@ TEST_F(ConfigFilesContract, NewFileIsNeverWrittenOverAnExistingOne) {
   ASSERT_TRUE(writeNewFile(path, "first"));
   EXPECT_FALSE(writeNewFile(path, "second"));
   EXPECT_EQ(readFileBytes(path), "first");
+}
+
+// The backup's way in: written aside, then moved under the name without replacing. Whatever
+// is already there (a file, a read-only file, a folder, a folder link) stays untouched, and no
+// temporary file is left either way.
+TEST_F(ConfigFilesContract, NewFileMovedInWholeNeverReplacesWhatIsThere) {
+  const std::wstring bak = joinPath(folder, L"client.cfg.vx.bak");
+  ASSERT_TRUE(writeNewFileAtomic(bak, "first"));
+  EXPECT_EQ(readFileBytes(bak), "first");
+  EXPECT_FALSE(writeNewFileAtomic(bak, "second"));
+  EXPECT_EQ(readFileBytes(bak), "first");
+
+  const std::wstring locked = joinPath(folder, L"locked.cfg.vx.bak");
+  ASSERT_TRUE(writeFileBytes(locked, "mine"));
+  ASSERT_TRUE(setFileReadOnly(locked, true));
+  EXPECT_FALSE(writeNewFileAtomic(locked, "other"));
+  EXPECT_EQ(readFileBytes(locked), "mine");
+  ASSERT_TRUE(setFileReadOnly(locked, false));
+
+  const std::wstring taken = joinPath(folder, L"folder.cfg.vx.bak");
+  ASSERT_TRUE(createDirectories(taken));
+  EXPECT_FALSE(writeNewFileAtomic(taken, "x"));
+  EXPECT_EQ(fileStatus(taken).kind, FileKind::Directory);
+
+  const std::wstring target = joinPath(folder, L"elsewhere");
+  ASSERT_TRUE(createDirectories(target));
+  const std::wstring link = joinPath(folder, L"linked.cfg.vx.bak");
+  if (scene::makeDirectoryLink(link, target)) {
+    EXPECT_FALSE(writeNewFileAtomic(link, "x"));
+    EXPECT_TRUE(fileStatus(link).isLink);
+    EXPECT_EQ(listDirectory(target).value_or(std::vector<DirEntry>{1}).size(), 0u);
+  }
+
+  for (const DirEntry& e : listDirectory(folder).value_or(std::vector<DirEntry>{}))
+    EXPECT_EQ(e.name.find(kAtomicWriteSuffix), std::wstring::npos) << "temporary file left: " << toUtf8(e.name);
 }
 
 TEST_F(ConfigFilesContract, ReadOnlyFlagIsSetAndCleared) {

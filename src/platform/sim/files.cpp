@@ -164,6 +164,26 @@ bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
   return logged(path, false, writeHostFile(m.host, bytes));
 }
 
+namespace {
+
+// Creating a file and writing its data are separate changes, as CreateFileW and each WriteFile
+// call are: a process killed in between leaves the file empty or short under its name.
+constexpr std::size_t kWriteChunk = 1u << 20;  // as the Windows backend's WriteFile calls
+
+bool writeNewHostFileInSteps(const fs::path& host, const std::wstring& windowsPath, const std::string& bytes) {
+  if (!sim::fileChangeAllowed(windowsPath) || !writeHostFile(host, {})) return false;
+  for (std::size_t offset = 0; offset < bytes.size(); offset += kWriteChunk) {
+    if (!sim::fileChangeAllowed(windowsPath)) return false;
+    std::ofstream out(host, std::ios::binary | std::ios::app);
+    out.write(bytes.data() + offset, static_cast<std::streamsize>(std::min(kWriteChunk, bytes.size() - offset)));
+    out.close();
+    if (out.fail()) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool writeNewFile(const std::wstring& path, const std::string& bytes) {
   const Mapped m = resolve(path);
   if (!m.reachable || !m.writable || !m.host.has_filename()) return false;
@@ -172,8 +192,34 @@ bool writeNewFile(const std::wstring& path, const std::string& bytes) {
   // "already there".
   if (fs::symlink_status(m.host, ec).type() != fs::file_type::not_found || !fs::is_directory(m.host.parent_path(), ec))
     return false;
-  if (!sim::fileChangeAllowed(path)) return false;
-  return logged(path, false, writeHostFile(m.host, bytes));
+  return logged(path, false, writeNewHostFileInSteps(m.host, path, bytes));
+}
+
+bool writeNewFileAtomic(const std::wstring& path, const std::string& bytes) {
+  const Mapped m = resolve(path);
+  std::error_code ec;
+  if (!m.reachable || !m.writable || !m.host.has_filename() || !fs::is_directory(m.host.parent_path(), ec)) return false;
+  static std::atomic<unsigned> counter{0};
+  const std::string tail = toUtf8(kAtomicWriteSuffix) + "new" + std::to_string(counter.fetch_add(1));
+  fs::path temp = m.host;
+  temp += tail;
+  const std::wstring tempPath = path + fromUtf8(tail);
+  const auto dropTemp = [&] {
+    if (sim::fileChangeAllowed(tempPath)) fs::remove(temp, ec);
+  };
+  if (!writeNewHostFileInSteps(temp, tempPath, bytes) || !sim::fileChangeAllowed(path)) {
+    dropTemp();
+    return false;
+  }
+  // MoveFileExW without MOVEFILE_REPLACE_EXISTING fails when anything is under the name, a
+  // dangling link included (Windows does this, and Wine refuses an existing file too). link()
+  // refuses the same way and in one step, so a file that appeared meanwhile is never replaced.
+  if (::link(temp.c_str(), m.host.c_str()) != 0) {
+    dropTemp();
+    return false;
+  }
+  fs::remove(temp, ec);
+  return logged(path, false, true);
 }
 
 bool setFileReadOnly(const std::wstring& path, bool readOnly) {

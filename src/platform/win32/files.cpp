@@ -34,7 +34,7 @@ bool writeAll(HANDLE file, const std::string& bytes) {
   return true;
 }
 
-// A name for the temporary file of writeFileAtomic that no other writer in this or another
+// A name for the temporary file of an atomic write that no other writer in this or another
 // process picks at the same time.
 std::wstring temporarySibling(const std::wstring& path) {
   static std::atomic<std::uint32_t> counter{0};
@@ -137,7 +137,11 @@ bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
   return file && writeAll(file.get(), bytes);
 }
 
-bool writeFileAtomic(const std::wstring& path, const std::string& bytes) {
+namespace {
+
+// Writes the bytes to a new temporary file beside the path and moves it to the path with the
+// given MoveFileExW flags; the temporary file never stays behind when the call fails.
+bool writeThroughTemporary(const std::wstring& path, const std::string& bytes, DWORD moveFlags) {
   if (path.empty()) return false;
   std::wstring temporary;
   UniqueHandle file;
@@ -153,10 +157,21 @@ bool writeFileAtomic(const std::wstring& path, const std::string& bytes) {
   // The data must be on disk before the rename makes it the file's content.
   const bool written = writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
   file.reset();
-  if (written && MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
+  if (written && MoveFileExW(temporary.c_str(), path.c_str(), moveFlags | MOVEFILE_WRITE_THROUGH)) return true;
   DeleteFileW(temporary.c_str());
   return false;
+}
+
+}  // namespace
+
+bool writeFileAtomic(const std::wstring& path, const std::string& bytes) {
+  return writeThroughTemporary(path, bytes, MOVEFILE_REPLACE_EXISTING);
+}
+
+bool writeNewFileAtomic(const std::wstring& path, const std::string& bytes) {
+  // Without MOVEFILE_REPLACE_EXISTING the move fails with ERROR_ALREADY_EXISTS when anything is
+  // under the name, a link included; the rename acts on the name, so a link is never followed.
+  return writeThroughTemporary(path, bytes, 0);
 }
 
 bool writeNewFile(const std::wstring& path, const std::string& bytes) {
