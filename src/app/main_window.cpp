@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -21,6 +22,8 @@
 #include "ui/painters.h"
 #include "ui/send_question.h"
 #include "ui/state_refresher.h"
+#include "ui/background_reads.h"
+#include "ui/title_tooltip.h"
 #include "ui/window_setup.h"
 
 namespace vx::app {
@@ -70,6 +73,12 @@ void onCreate(HWND window) {
     if (parts().refresher) parts().refresher->setVisibleCategory(visibleCategory(entry));
   };
   if (const ui::SidebarEntry* entry = ui.currentEntry()) p.refresher->setVisibleCategory(visibleCategory(*entry));
+  // A card's changes are read on the refresher's thread, never on this one.
+  ui.runOffUiThread = [](std::function<void()> task) {
+    if (parts().refresher) parts().refresher->post(std::move(task));
+  };
+  ui.readsReady = [window] { PostMessageW(window, kWmReadsReady, 0, 0); };
+  ui.titleTooltip.startTimer = [window](int ms) { SetTimer(window, kTitleTooltipTimerId, static_cast<UINT>(ms), nullptr); };
   ui.booster = &BoosterEngine::instance();  // off until its button starts it
   ui.monitorSnapshot = [] { return ResourceMonitor::instance().snapshot(); };
   ui::greetInChat(ui);
@@ -204,6 +213,11 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: onPaint(window); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_TIMER:
+      if (wParam == kTitleTooltipTimerId) {
+        KillTimer(window, kTitleTooltipTimerId);  // one-shot
+        ui::onTitleTooltipTimer(ui, host);
+        return 0;
+      }
       refreshHardwareProfile(ui.hardware);
       host.invalidate();
       return 0;
@@ -236,6 +250,7 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_MOUSELEAVE:
+      ui::hideTitleTooltip(ui, host);
       if (ui.hoverIndex != -1) {
         ui.hoverIndex = -1;
         host.invalidate();
@@ -247,6 +262,7 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       onGetMinMaxInfo(window, reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
     case kWmJobDone: onJobDone(wParam, lParam); return 0;
+    case kWmReadsReady: ui::onBackgroundReadsReady(ui, host); return 0;
     case kWmStatesChanged:
       ui::rebuildRecommendations(ui);
       host.invalidate();

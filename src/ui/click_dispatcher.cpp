@@ -5,6 +5,7 @@
 #include "ui/input_handlers.h"
 #include "ui/jobs.h"
 #include "ui/send_question.h"
+#include "ui/title_tooltip.h"
 
 namespace vx::ui {
 
@@ -78,6 +79,7 @@ void toggleBooster(UiState& state, WindowHost& host) {
 void onClick(UiState& state, WindowHost& host, int x, int y) {
   if (state.busy.load() != 0) return;
   const HitRegion* region = findRegion(state.hitRegions, x, y);
+  hideTitleTooltip(state, host);  // a click may change what the tweak would do next
   if (!region) return;
   const int index = region->index;
   switch (region->kind) {
@@ -98,6 +100,7 @@ void onClick(UiState& state, WindowHost& host, int x, int y) {
     case HitKind::CardButton: toggleCard(state, host, index); break;
     case HitKind::CardCheckbox: toggleSelection(state, host, index); break;
     case HitKind::AggressiveBadge: break;  // the badge only explains itself on hover
+    case HitKind::CardTitle: break;        // the title too
     case HitKind::RecommendationApply:
       if (index >= 0 && index < static_cast<int>(state.recommendations.size()))
         startRecommendationJob(state, host, state.recommendations[index].tweakIds);

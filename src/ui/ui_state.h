@@ -20,6 +20,7 @@
 #include "services/resource_monitor.h"
 #include "ui/geometry.h"
 #include "ui/theme.h"
+#include "ui/title_tooltip_state.h"
 
 namespace vx::ui {
 
@@ -59,6 +60,7 @@ enum class HitKind {
   ChatApply,
   BoosterToggle,
   DriverOpen,
+  CardTitle,  // a card's title: hovering it shows what the tweak changes; a click does nothing
 };
 
 struct HitRegion {
@@ -152,6 +154,14 @@ struct UiState {
     int width = 0;
   };
   std::vector<ChatTextSize> chatSizes;
+  // Reads the window needs but must never wait for (a card's current values):
+  // the window runs them on the state refresher's thread, and they call readsReady from there when
+  // a result waits in its mailbox; the window then calls onBackgroundReadsReady (ui/background_reads.h)
+  // on the UI thread. Tests bring their own.
+  std::function<void(std::function<void()> task)> runOffUiThread;
+  std::function<void()> readsReady;
+  // The card title's tooltip ("Что изменится:", ui/title_tooltip.h).
+  TitleTooltip titleTooltip;
 
   void setStatus(const std::wstring& text, Color color);
   const SidebarEntry* currentEntry() const;

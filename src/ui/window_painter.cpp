@@ -1,5 +1,6 @@
 #include "ui/layout.h"
 #include "ui/painters.h"
+#include "ui/title_tooltip.h"
 
 namespace vx::ui {
 
@@ -15,6 +16,7 @@ void paintWindow(Canvas& canvas, UiState& state, int clientWidth, int clientHeig
   paintSidebar(canvas, state, frame.sidebar);
   paintPage(canvas, state, frame.content);
   paintTooltip(canvas, state, client);
+  paintTitleTooltip(canvas, state, client);
 }
 
 void paintStatusLine(Canvas& canvas, const UiState& state, const Rect& rect) {
