@@ -174,7 +174,10 @@ TEST_F(TitleTooltipTest, LeavingTheTitleOrClickingHidesItAndALateReadIsDropped) 
 TEST_F(TitleTooltipTest, OneTooltipAtATimeAndNeverOverTheBadge) {
   auto tweak = addDescribed(L"perf.aggressive", {L"A"});
   tweak->aggressive = true;
-  hoverTitle(0);
+  paint();
+  // At the title's top edge the box, 16 below the pointer, would cover the badge beside the title.
+  const ui::Rect titleRect = region(HitKind::CardTitle, 0)->rect;
+  ui::onMouseMove(state, host, titleRect.right - 4, titleRect.top + 1);
   ui::onTitleTooltipTimer(state, host);
   runPosted();
   const std::wstring text = ui::visibleTitleTooltip(state);
