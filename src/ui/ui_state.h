@@ -36,6 +36,8 @@ struct SidebarEntry {
 // The nine entries in display order: Home, Assistant, then the seven categories.
 std::vector<SidebarEntry> sidebarEntries();
 
+// What a clicked region is; the click dispatcher's table (click_dispatcher.cpp) holds one action
+// per kind. A new button is one kind here, one row there and one region registration in its painter.
 enum class HitKind {
   SidebarItem,
   CleanupTemp,
@@ -61,6 +63,8 @@ enum class HitKind {
   BoosterToggle,
   DriverOpen,
   CardTitle,  // a card's title: hovering it shows what the tweak changes; a click does nothing
+  // Not a region: the number of kinds above (new kinds go before it).
+  Count,
 };
 
 struct HitRegion {
