@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/read_limits.h"
 #include "core/tweak_change.h"
 
 namespace vx {
@@ -63,9 +64,12 @@ std::optional<JournalLine> parseJournalLine(std::string_view text);
 // Every line of the file's bytes in file order (oldest first); torn and unparsable lines are skipped.
 std::vector<JournalLine> parseJournal(std::string_view bytes);
 
-// The journal keeps its newest kJournalFileLimit bytes (read_limits.h); a line longer than this
-// is never written.
+// The journal keeps its newest kJournalFileLimit bytes (read_limits.h): once a line takes it past
+// that, the oldest runs are dropped whole until it holds at most kJournalTrimTarget, so a trim
+// (a read and a rewrite of the file) comes once per quarter MiB of lines, not with every line.
+// A line longer than kJournalLineLimit is never written.
 inline constexpr std::size_t kJournalLineLimit = 256u << 10;
+inline constexpr std::uint64_t kJournalTrimTarget = kJournalFileLimit - (256u << 10);
 
 // The bytes with the oldest runs dropped whole until the rest fits `limit`; unparsable lines are
 // dropped as well. The newest run stays even when it alone is larger.
