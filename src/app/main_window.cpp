@@ -17,6 +17,7 @@
 #include "services/resource_monitor.h"
 #include "ui/gdi/gdi_canvas.h"
 #include "ui/input_handlers.h"
+#include "ui/journal_page.h"
 #include "ui/jobs.h"
 #include "ui/layout.h"
 #include "ui/painters.h"
@@ -73,11 +74,12 @@ void onCreate(HWND window) {
     if (parts().refresher) parts().refresher->setVisibleCategory(visibleCategory(entry));
   };
   if (const ui::SidebarEntry* entry = ui.currentEntry()) p.refresher->setVisibleCategory(visibleCategory(*entry));
-  // A card's changes are read on the refresher's thread, never on this one.
+  // A card's changes and the journal are read on the refresher's thread, never on this one.
   ui.runOffUiThread = [](std::function<void()> task) {
     if (parts().refresher) parts().refresher->post(std::move(task));
   };
   ui.readsReady = [window] { PostMessageW(window, kWmReadsReady, 0, 0); };
+  ui::requestJournalRead(ui);  // for Home's drift line; runs once the refresher starts
   ui.titleTooltip.startTimer = [window](int ms) { SetTimer(window, kTitleTooltipTimerId, static_cast<UINT>(ms), nullptr); };
   ui.booster = &BoosterEngine::instance();  // off until its button starts it
   ui.monitorSnapshot = [] { return ResourceMonitor::instance().snapshot(); };

@@ -7,6 +7,7 @@
 #include "ui/hit_regions.h"
 #include "ui/input_handlers.h"
 #include "ui/jobs.h"
+#include "ui/journal_page.h"
 #include "ui/send_question.h"
 #include "ui/title_tooltip.h"
 
@@ -16,6 +17,7 @@ namespace {
 
 void choosePage(UiState& state, WindowHost& host, int index) {
   if (index < 0 || index >= static_cast<int>(state.sidebar.size())) return;
+  closeJournalPage(state);
   state.currentPage = index;
   state.scrollOffset = 0;
   state.hoverIndex = -1;
@@ -145,6 +147,9 @@ constexpr std::array kClickRows = {
     ClickRow{HitKind::BoosterToggle, withoutIndex<toggleBooster>},
     ClickRow{HitKind::DriverOpen, openDriverPage},
     ClickRow{HitKind::CardTitle, nullptr},  // the title too
+    ClickRow{HitKind::OpenJournal, withoutIndex<openJournalPage>},
+    ClickRow{HitKind::JournalRestore, startRunRestoreJob},
+    ClickRow{HitKind::ApplyAgain, withoutIndex<startApplyAgainJob>},
 };
 
 // Every kind has exactly one row, so a kind added without its action does not compile.

@@ -1,4 +1,5 @@
 #include "ui/layout.h"
+#include "ui/journal_page.h"
 #include "ui/painters.h"
 #include "ui/title_tooltip.h"
 
@@ -26,6 +27,10 @@ void paintStatusLine(Canvas& canvas, const UiState& state, const Rect& rect) {
 void paintPage(Canvas& canvas, UiState& state, const Rect& content) {
   const SidebarEntry* entry = state.currentEntry();
   if (!entry) return;
+  if (state.journal.open) {  // opened from Home, shown in place of the sidebar's page
+    paintJournalPage(canvas, state, content);
+    return;
+  }
   switch (entry->kind) {
     case PageKind::Category: paintCategoryPage(canvas, state, *entry, content); break;
     case PageKind::Home: paintHome(canvas, state, content); break;
