@@ -53,8 +53,10 @@ std::optional<std::wstring> configTarget(const std::wstring& path) {
 }
 
 void removeWriteLeftovers(const std::wstring& path) {
-  const std::wstring folder = parentFolder(path);
-  const std::wstring prefix = fileNameOf(path) + kAtomicWriteSuffix;
+  const auto target = configTarget(path);
+  if (!target) return;
+  const std::wstring folder = parentFolder(*target);
+  const std::wstring prefix = fileNameOf(*target) + kAtomicWriteSuffix;
   const auto entries = listDirectory(folder);
   if (!entries) return;
   for (const DirEntry& entry : *entries) {

@@ -26,7 +26,8 @@ struct ConfigEdit {
 // folder). Nothing when the link leads elsewhere or cannot be resolved.
 std::optional<std::wstring> configTarget(const std::wstring& path);
 
-// Temporary files of atomic writes left beside the file by a run that was killed are deleted.
+// Temporary files of atomic writes left beside the file (for a link, beside the file it leads to
+// inside its root) by a run that was killed are deleted.
 void removeWriteLeftovers(const std::wstring& path);
 
 // Backs the file up (when it exists) and writes the edited lines in one atomic replacement. A

@@ -82,8 +82,10 @@ bool CvarFileTweak::apply() {
 bool CvarFileTweak::revert() {
   failure_.clear();
   const std::wstring path = resolvePath();
+  if (path.empty()) return true;
+  removeWriteLeftovers(path);  // of a killed run, also when there is nothing to revert
   // A tweak that is not applied leaves the file (and a stray backup) alone.
-  if (path.empty() || queryState() == TweakState::NotApplied) return true;
+  if (queryState() == TweakState::NotApplied) return true;
   return revertConfigEdit(path, edit(), std::nullopt, &failure_);
 }
 
@@ -148,8 +150,9 @@ bool WriteFileTweak::apply() {
 bool WriteFileTweak::revert() {
   failure_.clear();
   const std::wstring path = resolvePath();
-  if (path.empty() || queryState() == TweakState::NotApplied) return true;
+  if (path.empty()) return true;
   removeWriteLeftovers(path);
+  if (queryState() == TweakState::NotApplied) return true;
   const auto current = readConfigBytes(path);
   if (!current || *current != bytesOnDisk()) {
     // The user edited the whole file since: it and its backup stay (revertWhole() forces it).
@@ -221,7 +224,9 @@ bool UeEngineIniTweak::apply() {
 
 bool UeEngineIniTweak::revert() {
   failure_.clear();
-  if (path.empty() || queryState() == TweakState::NotApplied) return true;
+  if (path.empty()) return true;
+  removeWriteLeftovers(path);
+  if (queryState() == TweakState::NotApplied) return true;
   return revertConfigEdit(path, edit(), createdBytes(), &failure_);
 }
 

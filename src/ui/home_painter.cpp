@@ -62,26 +62,20 @@ void paintHome(Canvas& canvas, UiState& state, const Rect& c) {
     addClippedRegion(state.hitRegions, d.button, h.body, HitKind::DriverOpen, static_cast<int>(i));
   }
 
-  const std::size_t regionsBefore = state.hitRegions.size();
   if (reset > 0) {
     canvas.fillRoundedBordered(h.driftLine, kColorPanel, kColorPanelBorder, s(10));
     canvas.drawText(driftLineText(reset), h.driftText, kColorWarning, TextFormat::LeftEllipsis, FontId::Bold);
     canvas.fillRounded(h.driftButton, kColorAccent, s(8));
     canvas.drawText(kApplyAgainText, h.driftButton, kColorWhite, TextFormat::Center, FontId::Bold);
-    addRegion(state.hitRegions, h.driftButton, HitKind::ApplyAgain);
+    addClippedRegion(state.hitRegions, h.driftButton, h.body, HitKind::ApplyAgain, -1);
   }
   canvas.drawText(L"Утилиты", h.utilitiesHeading, kColorTextDim, TextFormat::Left, FontId::Bold);
-  drawUtilityTile(canvas, state, h.utilityTiles[0], L"Перезапустить Explorer", L"Закрывает зависшие окна Проводника",
-                  HitKind::RestartExplorer);
-  drawUtilityTile(canvas, state, h.utilityTiles[1], L"Папка бэкапов", L"%ProgramData%\\Vantorix\\Backups",
-                  HitKind::OpenBackupFolder);
-  drawUtilityTile(canvas, state, h.utilityTiles[2], kJournalTitle, kJournalTileSubtitle, HitKind::OpenJournal);
   // A tile scrolled out of the body (a short window, many driver cards) is not clickable there.
-  for (std::size_t i = regionsBefore; i < state.hitRegions.size(); ++i) {
-    HitRegion& r = state.hitRegions[i];
-    r.rect = intersect(r.rect, h.body);
-  }
-  std::erase_if(state.hitRegions, [](const HitRegion& r) { return r.rect.empty(); });
+  drawUtilityTile(canvas, state, h.utilityTiles[0], h.body, L"Перезапустить Explorer",
+                  L"Закрывает зависшие окна Проводника", HitKind::RestartExplorer);
+  drawUtilityTile(canvas, state, h.utilityTiles[1], h.body, L"Папка бэкапов", L"%ProgramData%\\Vantorix\\Backups",
+                  HitKind::OpenBackupFolder);
+  drawUtilityTile(canvas, state, h.utilityTiles[2], h.body, kJournalTitle, kJournalTileSubtitle, HitKind::OpenJournal);
   canvas.clearClip();
 
   state.contentHeight = h.contentHeight;

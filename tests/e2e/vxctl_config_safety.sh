@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Config-file tweaks that keep the player's own settings, from the command line in a fresh Wine
 # prefix: a revert weeks later keeps a bind the game wrote since, a UTF-16 GameUserSettings.ini
-# comes back byte for byte, a read-only config stays read-only, and an apply and a revert started
-# a few milliseconds apart never lose the original of a 2 MB config.
+# comes back byte for byte, a read-only config stays read-only, a written file the player edited
+# comes back only with revert --force, and an apply and a revert started a few milliseconds apart
+# never lose the original of a 2 MB config.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 e2e_prefix vxctl-config-safety
@@ -54,6 +55,28 @@ read_only_stays_read_only() {
   wine attrib -r "$WIN_CFG" >/dev/null 2>&1
 }
 check "a read-only config is edited and stays read-only (attrib)" read_only_stays_read_only
+
+# A whole written file (CS2's autoexec.cfg) that the player edited since apply: a plain revert
+# refuses, says so and keeps the file and its backup; --force puts the backup back whole.
+CS2_CFG="$WINEPREFIX/drive_c/SteamLibrary/steamapps/common/Counter-Strike Global Offensive/game/csgo/cfg"
+written_file_revert_needs_force() {
+  mkdir -p "$CS2_CFG"
+  printf 'bind mouse4 +voice\r\n' >"$CS2_CFG/autoexec.cfg"
+  vx apply game.cs2.autoexec >/dev/null || return 1
+  grep -q '^// Vantorix autoexec' "$CS2_CFG/autoexec.cfg" || { od -c "$CS2_CFG/autoexec.cfg" | head; return 1; }
+  printf 'bind x jump\r\n' >>"$CS2_CFG/autoexec.cfg"
+  cp "$CS2_CFG/autoexec.cfg" "$CS2_CFG/edited.cfg"
+  local out rc
+  out=$(vx revert game.cs2.autoexec 2>&1); rc=$?
+  [ "$rc" -eq 1 ] || { echo "plain revert: exit $rc"; printf '%s\n' "$out"; return 1; }
+  grep -q 'файл изменён после применения — не откачен' <<<"$out" || { printf '%s\n' "$out"; return 1; }
+  cmp -s "$CS2_CFG/edited.cfg" "$CS2_CFG/autoexec.cfg" || { echo "plain revert changed the file"; return 1; }
+  [ -e "$CS2_CFG/autoexec.cfg.vx.bak" ] || { echo "plain revert dropped the backup"; return 1; }
+  out=$(vx revert game.cs2.autoexec --force 2>&1) || { printf '%s\n' "$out"; return 1; }
+  [ "$(cat "$CS2_CFG/autoexec.cfg")" = $'bind mouse4 +voice\r' ] || { od -c "$CS2_CFG/autoexec.cfg" | head; return 1; }
+  [ ! -e "$CS2_CFG/autoexec.cfg.vx.bak" ] || { echo "backup left after --force"; return 1; }
+}
+check "an edited autoexec.cfg is kept by revert and restored whole by revert --force" written_file_revert_needs_force
 
 # Two vxctl processes: apply and revert started 0-90 ms apart, ten times, on a 2 MB config. After
 # a final revert the original must be there every time.

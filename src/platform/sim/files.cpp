@@ -1,5 +1,6 @@
 // Files on the simulated machine: Windows paths mapped below the machine's host folder (see
 // mapWindowsPath). Folders marked with Machine::denyDirectory exist but cannot be listed or entered.
+// Every change to a file first asks the hook of Machine::onFileChange (sim::fileChangeAllowed).
 #include "platform/files.h"
 
 #include <dirent.h>
@@ -153,6 +154,7 @@ bool targetReadOnly(const fs::path& host) {
 bool writeFileBytes(const std::wstring& path, const std::string& bytes) {
   const Mapped m = resolve(path);
   if (!m.reachable || !m.writable || isDirectory(m.host) || targetReadOnly(m.host)) return false;
+  if (!sim::fileChangeAllowed(path)) return false;
   return writeHostFile(m.host, bytes);
 }
 
@@ -164,12 +166,13 @@ bool writeNewFile(const std::wstring& path, const std::string& bytes) {
   // "already there".
   if (fs::symlink_status(m.host, ec).type() != fs::file_type::not_found || !fs::is_directory(m.host.parent_path(), ec))
     return false;
+  if (!sim::fileChangeAllowed(path)) return false;
   return writeHostFile(m.host, bytes);
 }
 
 bool setFileReadOnly(const std::wstring& path, bool readOnly) {
   const Mapped m = resolve(path);
-  if (!m.reachable || !isRegularFile(m.host)) return false;
+  if (!m.reachable || !isRegularFile(m.host) || !sim::fileChangeAllowed(path)) return false;
   std::error_code ec;
   fs::permissions(m.host, kWriteBits, readOnly ? fs::perm_options::remove : fs::perm_options::add, ec);
   return !ec;
@@ -200,16 +203,28 @@ bool writeFileAtomic(const std::wstring& path, const std::string& bytes) {
   // MoveFileExW does not replace a read-only file (Windows does this; Wine replaces it).
   if (isReadOnlyFile(m.host)) return false;
   static std::atomic<unsigned> counter{0};
+  const std::string tail = toUtf8(kAtomicWriteSuffix) + std::to_string(counter.fetch_add(1));
   fs::path temp = m.host;
-  temp += toUtf8(kAtomicWriteSuffix) + std::to_string(counter.fetch_add(1));
+  temp += tail;
+  const std::wstring tempPath = path + fromUtf8(tail);
+  // The temporary file and the move are two changes: a process killed between them leaves the
+  // temporary file and the old target.
+  if (!sim::fileChangeAllowed(tempPath)) return false;
   std::error_code ec;
+  const auto dropTemp = [&] {
+    if (sim::fileChangeAllowed(tempPath)) fs::remove(temp, ec);
+  };
   if (!writeHostFile(temp, bytes)) {
-    fs::remove(temp, ec);
+    dropTemp();
+    return false;
+  }
+  if (!sim::fileChangeAllowed(path)) {
+    dropTemp();
     return false;
   }
   fs::rename(temp, m.host, ec);
   if (ec) {
-    fs::remove(temp, ec);
+    dropTemp();
     return false;
   }
   return true;
@@ -224,6 +239,7 @@ bool copyFile(const std::wstring& from, const std::wstring& to, bool overwrite) 
     if (!overwrite) return false;
     if (fs::equivalent(source.host, target.host, ec)) return false;  // CopyFileW onto itself fails
   }
+  if (!sim::fileChangeAllowed(to)) return false;
   fs::copy_file(source.host, target.host,
                 overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none, ec);
   return !ec;
@@ -238,6 +254,7 @@ bool removeFile(const std::wstring& path) {
   // DeleteFileW removes files and file links; folders and folder links need RemoveDirectoryW.
   // It refuses read-only files and files open elsewhere without FILE_SHARE_DELETE.
   if (isDirectory(m.host) || isReadOnlyFile(m.host) || isLocked(m.host)) return false;
+  if (!sim::fileChangeAllowed(path)) return false;
   return fs::remove(m.host, ec) && !ec;
 }
 
@@ -246,9 +263,12 @@ bool removeFileClearingReadOnly(const std::wstring& path) {
   if (!m.reachable || isDirectory(m.host)) return false;
   const bool readOnly = isReadOnlyFile(m.host);
   std::error_code ec;
-  if (readOnly) fs::permissions(m.host, fs::perms::owner_write, fs::perm_options::add, ec);
+  if (readOnly) {
+    if (!sim::fileChangeAllowed(path)) return false;
+    fs::permissions(m.host, fs::perms::owner_write, fs::perm_options::add, ec);
+  }
   if (removeFile(path)) return true;
-  if (readOnly) fs::permissions(m.host, kWriteBits, fs::perm_options::remove, ec);
+  if (readOnly && sim::fileChangeAllowed(path)) fs::permissions(m.host, kWriteBits, fs::perm_options::remove, ec);
   return false;
 }
 

@@ -167,6 +167,21 @@ class Machine {
   // --- the change lock (platform/change_lock.h) ---
   // The named mutex cannot be created or opened: every acquisition fails as if it were held.
   void failChangeLockOpen(bool fail = true);
+  // Threads blocked in a wait for the lock right now (another holder has it).
+  std::uint32_t changeLockWaiters() const;
+
+  // --- file changes one at a time (see machine_file_changes.cpp) ---
+  // Called on the changing thread, without the machine's lock, before each change the file
+  // operations make to a file: a write, a new file, the temporary file and then the move of an
+  // atomic write (two changes), a copy, a deletion, setting or clearing the read-only flag. It
+  // gets the Windows path about to change and returns false to make that change fail and leave
+  // everything as it is. Tests stop a run at any point with it, or hold a thread inside a change
+  // while another thread acts. Nothing: no hook.
+  using FileChangeHook = std::function<bool(const std::wstring& path)>;
+  void onFileChange(FileChangeHook hook);
+  // A hook for onFileChange: the process is killed after `changes` more file changes, so from
+  // then on every change fails and the files stay as the kill left them.
+  static FileChangeHook killedAfterFileChanges(std::uint32_t changes);
 
   // --- booster, monitor and maintenance readings (performance.h, processes.h, recycle_bin.h,
   // console.h, the shell start of process.h, locked and read-only files); see machine_services.cpp ---

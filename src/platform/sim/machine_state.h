@@ -162,6 +162,9 @@ struct Machine::State {
   bool securityChangesFail = false;
   std::function<void(const std::wstring& folder)> listedHook;
 
+  // --- the hook before each file change (machine_file_changes.cpp) ---
+  std::function<bool(const std::wstring& path)> fileChangeHook;
+
   // --- the process token ---
   struct Token {
     bool elevated = true;
@@ -189,6 +192,9 @@ struct Machine::State {
 void addDefaultFileSecurity(Machine::State& state);
 // The listing hook, called without the lock held; nothing when none is set.
 void runListedHook(const std::wstring& windowsFolder);
+// Whether the file change about to be made to this path may happen (Machine::onFileChange); the
+// hook runs without the lock held. True when no hook is set.
+bool fileChangeAllowed(const std::wstring& windowsPath);
 
 // The executable of a command line, as CreateProcessW finds it without an application name: the
 // text inside leading quotes, or everything up to the first blank.
