@@ -60,6 +60,9 @@ maps_value() { reg_dword 'HKLM\SYSTEM\Maps' AutoUpdateEnabled; }
 # The user's own setting before Vantorix touches it: a revert would delete it, a restore keeps it.
 wine reg add 'HKLM\SYSTEM\Maps' /v AutoUpdateEnabled /t REG_DWORD /d 1 /f >/dev/null 2>&1
 check "the user's own AutoUpdateEnabled = 1 is set" test "$(maps_value)" = "0x1"
+# The tooltip and the restore need the tweak to say what it writes (Tweak::changes()).
+check "the card's tweak describes its value (vxctl show names AutoUpdateEnabled)" \
+  eval "vx show sys.maps_no_autoupdate 2>&1 | grep -q AutoUpdateEnabled"
 
 start_window; started=$?
 check "window appears and paints" test "$started" -eq 0
@@ -102,7 +105,7 @@ open_y=$(px "$home" down "$ox" "$oy" "$open_x" 456 $((client_h - 40)) 38 38 52)
 check "home: the journal tile's button found ($open_y)" test "$open_y" -gt 456
 tile_w=$(((client_w - 248 - 14 - 16) / 3))
 check "home: three tiles share the row (the middle one's button at its right end)" \
-  colour_is "$home" $((248 + 2 * tile_w + 8 - 12 - 50)) $((open_y + 16)) 38 38 52
+  colour_is "$home" $((248 + 2 * tile_w + 8 - 12 - 96)) $((open_y + 16)) 38 38 52
 click "$open_x" $((open_y + 16))
 sleep 2
 journal=$(shot journal-page)
