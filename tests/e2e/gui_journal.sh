@@ -126,7 +126,7 @@ check "restore: the user's own 1 is back (a revert would have deleted it)" test 
 sleep 1
 after=$(shot journal-after-restore)
 check "journal page: the restore is a run of its own, now at the top (two run cards)" \
-  test "$(px "$after" count "$ox" "$oy" "$restore_x" 204 $((restore_x + 1)) $((client_h - 40)) 38 38 52 4)" -ge 60
+  test "$(px "$after" count "$ox" "$oy" $((restore_x - 70)) 204 $((restore_x - 69)) $((client_h - 40)) 38 38 52 4)" -ge 60
 
 click 100 "$(sidebar_row_y 6)"
 sleep 2.5
