@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -16,12 +17,15 @@
 #include "services/resource_monitor.h"
 #include "ui/gdi/gdi_canvas.h"
 #include "ui/input_handlers.h"
+#include "ui/journal_page.h"
 #include "ui/jobs.h"
 #include "ui/layout.h"
 #include "ui/painters.h"
 #include "ui/refresh_tick.h"
 #include "ui/send_question.h"
 #include "ui/state_refresher.h"
+#include "ui/background_reads.h"
+#include "ui/title_tooltip.h"
 #include "ui/window_setup.h"
 
 namespace vx::app {
@@ -73,6 +77,13 @@ void onCreate(HWND window) {
     if (parts().refresher) parts().refresher->setVisibleCategory(visibleCategory(entry));
   };
   if (const ui::SidebarEntry* entry = ui.currentEntry()) p.refresher->setVisibleCategory(visibleCategory(*entry));
+  // A card's changes and the journal are read on the refresher's thread, never on this one.
+  ui.runOffUiThread = [](std::function<void()> task) {
+    if (parts().refresher) parts().refresher->post(std::move(task));
+  };
+  ui.readsReady = [window] { PostMessageW(window, kWmReadsReady, 0, 0); };
+  ui::requestJournalRead(ui);  // for Home's drift line; runs once the refresher starts
+  ui.titleTooltip.startTimer = [window](int ms) { SetTimer(window, kTitleTooltipTimerId, static_cast<UINT>(ms), nullptr); };
   ui.booster = &BoosterEngine::instance();  // off until its button starts it
   ui.monitorSnapshot = [] { return ResourceMonitor::instance().snapshot(); };
   ui::greetInChat(ui);
@@ -240,6 +251,11 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: onPaint(window); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_TIMER:
+      if (wParam == kTitleTooltipTimerId) {
+        KillTimer(window, kTitleTooltipTimerId);  // one-shot
+        ui::onTitleTooltipTimer(ui, host);
+        return 0;
+      }
       // Minimised, nothing of it is on screen; restoring repaints everything (WM_SIZE).
       if (!IsIconic(window)) ui::onRefreshTick(ui, host);
       return 0;
@@ -272,6 +288,7 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_MOUSELEAVE:
+      ui::hideTitleTooltip(ui, host);
       if (ui.hoverIndex != -1) {
         ui.hoverIndex = -1;
         host.invalidate();
@@ -285,6 +302,7 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case kWmJobDone: onJobDone(wParam, lParam); return 0;
     case kWmStatesChanged: ui::onStatesChanged(ui, host); return 0;
     case kWmFirstFrameShown: startBackgroundThreadsOnce(); return 0;
+    case kWmReadsReady: ui::onBackgroundReadsReady(ui, host); return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -12,6 +12,10 @@ inline constexpr UINT kWmFirstFrameShown = WM_APP + 3;
 inline constexpr UINT_PTR kRefreshTimerId = 1;
 inline constexpr UINT kRefreshPeriodMs = 1500;
 inline constexpr int kInputBoxId = 0x4001;
+// The card title tooltip's half-second hover timer, and the refresher's "a read the window asked
+// for (a card's changes, the journal) waits in its mailbox".
+inline constexpr UINT_PTR kTitleTooltipTimerId = 2;
+inline constexpr UINT kWmReadsReady = WM_APP + 3;
 inline constexpr const wchar_t* kWindowClassName = L"VantorixMainWnd";
 
 }  // namespace vx::app

@@ -3,6 +3,7 @@
 #include "core/guarded_calls.h"
 #include "ui/input_handlers.h"
 #include "ui/jobs.h"
+#include "ui/journal_page.h"
 
 namespace vx::ui {
 
@@ -59,6 +60,7 @@ void toggleCard(UiState& state, WindowHost& host, int index) {
   } catch (...) {
     // Keep the previous advice; the next action rebuilds it.
   }
+  requestJournalRead(state);
   host.invalidate();
 }
 

@@ -93,6 +93,7 @@ int paintCard(Canvas& canvas, UiState& state, const Rect& list, Tweak& tweak, in
   canvas.fillRounded(card.button, applied ? kColorControl : kColorAccent, s(8));
   canvas.drawText(applied ? L"Откатить" : L"Применить", card.button, kColorWhite, TextFormat::Center, FontId::Bold);
 
+  addClippedRegion(state.hitRegions, card.title, list, HitKind::CardTitle, index);
   addClippedRegion(state.hitRegions, card.checkbox, list, HitKind::CardCheckbox, index);
   addClippedRegion(state.hitRegions, card.toggle, list, HitKind::CardToggle, index);
   addClippedRegion(state.hitRegions, card.button, list, HitKind::CardButton, index);

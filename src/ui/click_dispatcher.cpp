@@ -7,7 +7,9 @@
 #include "ui/hit_regions.h"
 #include "ui/input_handlers.h"
 #include "ui/jobs.h"
+#include "ui/journal_page.h"
 #include "ui/send_question.h"
+#include "ui/title_tooltip.h"
 
 namespace vx::ui {
 
@@ -15,6 +17,7 @@ namespace {
 
 void choosePage(UiState& state, WindowHost& host, int index) {
   if (index < 0 || index >= static_cast<int>(state.sidebar.size())) return;
+  closeJournalPage(state);
   state.currentPage = index;
   state.scrollOffset = 0;
   state.hoverIndex = -1;
@@ -143,6 +146,10 @@ constexpr std::array kClickRows = {
     ClickRow{HitKind::ChatApply, applyChatAdvice},
     ClickRow{HitKind::BoosterToggle, withoutIndex<toggleBooster>},
     ClickRow{HitKind::DriverOpen, openDriverPage},
+    ClickRow{HitKind::CardTitle, nullptr},  // the title too
+    ClickRow{HitKind::OpenJournal, withoutIndex<openJournalPage>},
+    ClickRow{HitKind::JournalRestore, startRunRestoreJob},
+    ClickRow{HitKind::ApplyAgain, withoutIndex<startApplyAgainJob>},
 };
 
 // Every kind has exactly one row, so a kind added without its action does not compile.
@@ -162,6 +169,7 @@ static_assert(everyKindHasOneRow(), "each HitKind needs exactly one row in kClic
 void onClick(UiState& state, WindowHost& host, int x, int y) {
   if (state.busy.load() != 0) return;
   const HitRegion* region = findRegion(state.hitRegions, x, y);
+  hideTitleTooltip(state, host);  // a click may change what the tweak would do next
   if (!region) return;
   for (const ClickRow& row : kClickRows)
     if (row.kind == region->kind) {

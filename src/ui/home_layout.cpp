@@ -14,7 +14,7 @@ Rect centredIn(const Rect& row, int right, int width, int height) {
 }
 
 // The score card, tiles, driver cards and utilities from the top y down.
-void placeDashboard(HomeLayout& h, const Rect& c, int driverCount, int dpi, int y0) {
+void placeDashboard(HomeLayout& h, const Rect& c, int driverCount, bool driftLine, int dpi, int y0) {
   auto s = [dpi](int v) { return scale(v, dpi); };
   h.scoreCard = {c.left, y0, c.left + s(280), y0 + s(240)};
   const Rect& card = h.scoreCard;
@@ -45,27 +45,38 @@ void placeDashboard(HomeLayout& h, const Rect& c, int driverCount, int dpi, int 
       y = d.card.bottom + s(8);
     }
   }
+  h.driftLine = h.driftText = h.driftButton = {};
+  if (driftLine) {
+    h.driftLine = {c.left, y, c.right, y + s(40)};
+    h.driftText = {h.driftLine.left + s(16), h.driftLine.top, h.driftLine.right - s(12) - s(160) - s(12), h.driftLine.bottom};
+    h.driftButton = centredIn(h.driftLine, h.driftLine.right - s(12), s(160), s(32));
+    y = h.driftLine.bottom + s(8);
+  }
   h.utilitiesHeading = {c.left, y, c.right, y + s(28)};
   const int tilesTop = h.utilitiesHeading.bottom + s(8);
-  const int middle = (c.left + c.right) / 2;
-  h.utilityTiles[0] = {c.left, tilesTop, middle - s(4), tilesTop + s(56)};
-  h.utilityTiles[1] = {h.utilityTiles[0].right + s(8), tilesTop, c.right, tilesTop + s(56)};
+  const int gap = s(8);
+  const int width = (c.width() - 2 * gap) / 3;
+  int left = c.left;
+  for (Rect& tile : h.utilityTiles) {
+    tile = {left, tilesTop, left + width, tilesTop + s(56)};
+    left = tile.right + gap;
+  }
 }
 
 }  // namespace
 
-HomeLayout homeLayout(const Rect& c, int driverCount, int dpi, int scroll) {
+HomeLayout homeLayout(const Rect& c, int driverCount, int dpi, int scroll, bool driftLine) {
   auto s = [dpi](int v) { return scale(v, dpi); };
   HomeLayout h;
   h.titleRow = {c.left, c.top, c.right, c.top + s(48)};
   h.status = {c.left, c.bottom - s(20), c.right, c.bottom};
   h.body = {c.left, h.titleRow.bottom + s(4), c.right, h.status.top - s(4)};
   const int top = h.body.top + s(4);
-  placeDashboard(h, c, driverCount, dpi, top);
+  placeDashboard(h, c, driverCount, driftLine, dpi, top);
   h.contentHeight = h.utilityTiles[0].bottom + s(8) - h.body.top;
   h.maxScroll = std::max(0, h.contentHeight - h.body.height());
   h.scroll = std::clamp(scroll, 0, h.maxScroll);
-  if (h.scroll > 0) placeDashboard(h, c, driverCount, dpi, top - h.scroll);
+  if (h.scroll > 0) placeDashboard(h, c, driverCount, driftLine, dpi, top - h.scroll);
   return h;
 }
 

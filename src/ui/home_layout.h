@@ -1,6 +1,6 @@
 // The geometry of the Home dashboard for a content rectangle, the number of driver cards, the DPI
-// and the scroll offset: the score card and its gauge, the three load tiles, the driver cards, the two utility tiles
-// and the status line. The Home painter draws from it; the tests check it without drawing.
+// and the scroll offset: the score card and its gauge, the three load tiles, the driver cards, the
+// line of tweaks reset since they were applied, the three utility tiles and the status line. The Home painter draws from it; the tests check it without drawing.
 #pragma once
 #include <array>
 #include <vector>
@@ -26,8 +26,13 @@ struct HomeLayout {
   std::array<Rect, 3> metricTiles;  // CPU, GPU, RAM
   Rect driverHeading;               // empty without driver cards
   std::vector<DriverCardLayout> drivers;
+  // "Сброшено после применения: N" and its "Применить снова" button; empty without such tweaks.
+  Rect driftLine;  // 40 high, 8 above the utilities' heading
+  Rect driftText;
+  Rect driftButton;  // 160 x 32, 12 from the right end
   Rect utilitiesHeading;
-  std::array<Rect, 2> utilityTiles;  // restart Explorer, backup folder
+  // Restart Explorer, backup folder, change journal: (width - 16) / 3 each, 8 apart.
+  std::array<Rect, 3> utilityTiles;
   Rect body;                         // under the title, above the status line; the page is clipped to it
   Rect status;
   int contentHeight = 0;             // of everything under the title, unscrolled
@@ -35,7 +40,8 @@ struct HomeLayout {
   int scroll = 0;                    // the offset used, clamped to 0..maxScroll
 };
 // A dashboard taller than its body (a short window, many driver cards) scrolls by `scroll` pixels.
-HomeLayout homeLayout(const Rect& content, int driverCount, int dpi, int scroll);
+// With `driftLine` the line of reset tweaks goes above the utilities.
+HomeLayout homeLayout(const Rect& content, int driverCount, int dpi, int scroll, bool driftLine = false);
 
 struct UtilityTileLayout {
   Rect title;

@@ -1,8 +1,10 @@
 // The Home dashboard. The score comes from the cached tweak states and the loads from the
 // monitor's snapshot, so a paint never waits on the system. Home shows the status line like the
 // category pages, so the results of its own buttons are visible where they were started.
+#include "core/drift.h"
 #include "ui/hit_regions.h"
 #include "ui/home_layout.h"
+#include "ui/journal_page.h"
 #include "ui/painters.h"
 
 namespace vx::ui {
@@ -21,7 +23,8 @@ std::wstring installedVersionLine(const GpuDriverInfo& d) {
 void paintHome(Canvas& canvas, UiState& state, const Rect& c) {
   const int dpi = state.dpi;
   auto s = [dpi](int v) { return scale(v, dpi); };
-  const HomeLayout h = homeLayout(c, static_cast<int>(state.driverCards.size()), dpi, state.scrollOffset);
+  const std::size_t reset = resetTweaksNow(state).size();
+  const HomeLayout h = homeLayout(c, static_cast<int>(state.driverCards.size()), dpi, state.scrollOffset, reset > 0);
   state.scrollOffset = h.scroll;  // a window grown since the last wheel turn needs less of it
   const SidebarEntry* entry = state.currentEntry();
   canvas.drawText((entry ? entry->icon : std::wstring(L"\U0001F3E0")) + L"  Главная", h.titleRow, kColorText,
@@ -59,12 +62,20 @@ void paintHome(Canvas& canvas, UiState& state, const Rect& c) {
     addClippedRegion(state.hitRegions, d.button, h.body, HitKind::DriverOpen, static_cast<int>(i));
   }
 
+  if (reset > 0) {
+    canvas.fillRoundedBordered(h.driftLine, kColorPanel, kColorPanelBorder, s(10));
+    canvas.drawText(driftLineText(reset), h.driftText, kColorWarning, TextFormat::LeftEllipsis, FontId::Bold);
+    canvas.fillRounded(h.driftButton, kColorAccent, s(8));
+    canvas.drawText(kApplyAgainText, h.driftButton, kColorWhite, TextFormat::Center, FontId::Bold);
+    addClippedRegion(state.hitRegions, h.driftButton, h.body, HitKind::ApplyAgain, -1);
+  }
   canvas.drawText(L"Утилиты", h.utilitiesHeading, kColorTextDim, TextFormat::Left, FontId::Bold);
   // A tile scrolled out of the body (a short window, many driver cards) is not clickable there.
   drawUtilityTile(canvas, state, h.utilityTiles[0], h.body, L"Перезапустить Explorer",
                   L"Закрывает зависшие окна Проводника", HitKind::RestartExplorer);
   drawUtilityTile(canvas, state, h.utilityTiles[1], h.body, L"Папка бэкапов", L"%ProgramData%\\Vantorix\\Backups",
                   HitKind::OpenBackupFolder);
+  drawUtilityTile(canvas, state, h.utilityTiles[2], h.body, kJournalTitle, kJournalTileSubtitle, HitKind::OpenJournal);
   canvas.clearClip();
 
   state.contentHeight = h.contentHeight;

@@ -1,6 +1,7 @@
 #include "core/guarded_calls.h"
 #include "ui/hit_regions.h"
 #include "ui/input_handlers.h"
+#include "ui/title_tooltip.h"
 
 namespace vx::ui {
 
@@ -12,6 +13,8 @@ void onMouseMove(UiState& state, WindowHost& host, int x, int y) {
     state.hoverIndex = hover;
     host.invalidate();
   }
+
+  trackTitleHover(state, host, findRegion(state.hitRegions, x, y, {HitKind::CardTitle}));
 
   const HitRegion* badge = findRegion(state.hitRegions, x, y, {HitKind::AggressiveBadge});
   const int badgeIndex = badge ? badge->index : -1;

@@ -6,6 +6,7 @@
 #include "core/guarded_calls.h"
 #include "core/profiles.h"
 #include "platform/system_tool.h"
+#include "ui/journal_page.h"
 
 namespace vx::ui {
 
@@ -121,6 +122,7 @@ void onJobDone(UiState& state, WindowHost& host, const std::wstring* text, JobFl
   if (flags.tweakState && !state.cardJobTweak.empty()) state.states->store(state.cardJobTweak, *flags.tweakState);
   state.cardJobTweak.clear();
   rebuildRecommendations(state);
+  requestJournalRead(state);  // the job wrote its run: the journal page and the drift line follow
   state.busy.store(0);
   host.invalidate();
   if (!(flags.succeeded && flags.needsReboot)) return;

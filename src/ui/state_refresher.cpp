@@ -57,7 +57,30 @@ TweakPtr StateRefresher::nextTweak(std::int64_t maxAgeMs) const {
   return other;
 }
 
+void StateRefresher::post(std::function<void()> task) {
+  if (!task) return;
+  std::lock_guard lock(tasksMutex_);
+  tasks_.push_back(std::move(task));
+}
+
+bool StateRefresher::runPostedTasks() {
+  std::deque<std::function<void()>> tasks;
+  {
+    std::lock_guard lock(tasksMutex_);
+    tasks.swap(tasks_);
+  }
+  for (auto& task : tasks) {
+    try {
+      task();
+    } catch (...) {
+      // A failed read loses only its own result; the states keep being refreshed.
+    }
+  }
+  return !tasks.empty();
+}
+
 bool StateRefresher::step() {
+  if (runPostedTasks()) return true;
   if (TweakPtr tweak = nextTweak(kStaleOnly)) {
     pendingChange_ = cache_.refresh(*tweak) || pendingChange_;
     return true;

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -46,8 +47,13 @@ class StateRefresher {
   // The category whose tweaks go first; nothing for a page without cards.
   void setVisibleCategory(std::optional<TweakCategory> category);
 
-  // One unit of work: the next urgent tweak, or (when the calm interval has passed) the oldest
-  // aged one. False when nothing needed a query. Calls onChanged when a batch of changes ends.
+  // Runs `task` on the refresher's thread before its next query (the window's reads that must not
+  // run on the UI thread, such as a card's current values). Tasks run in the order posted; the
+  // thread picks them up within a slice.
+  void post(std::function<void()> task);
+
+  // One unit of work: the posted tasks first, then the next urgent tweak, or (when the calm interval has passed) the oldest
+  // aged one. False when nothing was run. Calls onChanged when a batch of changes ends.
   bool step();
 
   // Waits until a check that began after this call found nothing stale (every entry queried
@@ -74,6 +80,9 @@ class StateRefresher {
   std::condition_variable idleSignal_;
   std::uint64_t idleChecks_ = 0;
   bool ended_ = false;  // under idleMutex_
+  std::mutex tasksMutex_;
+  std::deque<std::function<void()>> tasks_;  // under tasksMutex_
+  bool runPostedTasks();
 };
 
 }  // namespace vx::ui

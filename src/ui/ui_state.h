@@ -19,7 +19,9 @@
 #include "services/booster_engine.h"
 #include "services/resource_monitor.h"
 #include "ui/geometry.h"
+#include "ui/journal_view_state.h"
 #include "ui/theme.h"
+#include "ui/title_tooltip_state.h"
 
 namespace vx::ui {
 
@@ -61,6 +63,10 @@ enum class HitKind {
   ChatApply,
   BoosterToggle,
   DriverOpen,
+  CardTitle,  // a card's title: hovering it shows what the tweak changes; a click does nothing
+  OpenJournal,     // "Открыть" on Home's "Журнал изменений" tile
+  JournalRestore,  // a run's "Вернуть как было" on the journal page; index: the run, newest first
+  ApplyAgain,      // "Применить снова" on Home's line of tweaks reset after they were applied
   // Not a region: the number of kinds above (new kinds go before it).
   Count,
 };
@@ -169,6 +175,16 @@ struct UiState {
   // What the timed parts showed at the last timer tick, and the ticks so far (refresh_tick.h).
   std::vector<TimedRegion> timedShown;
   int ticks = 0;
+  // Reads the window needs but must never wait for (a card's current values, the change journal):
+  // the window runs them on the state refresher's thread, and they call readsReady from there when
+  // a result waits in its mailbox; the window then calls onBackgroundReadsReady (ui/background_reads.h)
+  // on the UI thread. Tests bring their own.
+  std::function<void(std::function<void()> task)> runOffUiThread;
+  std::function<void()> readsReady;
+  // The card title's tooltip ("Что изменится:", ui/title_tooltip.h).
+  TitleTooltip titleTooltip;
+  // The change journal: its page and Home's drift line (ui/journal_page.h).
+  JournalView journal;
 
   void setStatus(const std::wstring& text, Color color);
   const SidebarEntry* currentEntry() const;

@@ -1,5 +1,7 @@
 #include "ui/layout.h"
+#include "ui/journal_page.h"
 #include "ui/painters.h"
+#include "ui/title_tooltip.h"
 
 namespace vx::ui {
 
@@ -15,6 +17,7 @@ void paintWindow(Canvas& canvas, UiState& state, int clientWidth, int clientHeig
   paintSidebar(canvas, state, frame.sidebar);
   paintPage(canvas, state, frame.content);
   paintTooltip(canvas, state, client);
+  paintTitleTooltip(canvas, state, client);
 }
 
 void paintStatusLine(Canvas& canvas, const UiState& state, const Rect& rect) {
@@ -24,6 +27,10 @@ void paintStatusLine(Canvas& canvas, const UiState& state, const Rect& rect) {
 void paintPage(Canvas& canvas, UiState& state, const Rect& content) {
   const SidebarEntry* entry = state.currentEntry();
   if (!entry) return;
+  if (state.journal.open) {  // opened from Home, shown in place of the sidebar's page
+    paintJournalPage(canvas, state, content);
+    return;
+  }
   switch (entry->kind) {
     case PageKind::Category: paintCategoryPage(canvas, state, *entry, content); break;
     case PageKind::Home: paintHome(canvas, state, content); break;

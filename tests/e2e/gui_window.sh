@@ -153,11 +153,13 @@ check "assistant: engine start in the green status line" status_has "$boosted" 7
 click "$booster_x" 172
 sleep 1
 
-# Back on Home, "Папка бэкапов" (the right utility tile's button) shows the green status text.
+# Back on Home, "Папка бэкапов" (the middle one of the three utility tiles, (width - 16) / 3 each)
+# shows the green status text.
 click 100 "$(sidebar_row_y 0)"
 sleep 1.5
 home_back=$(shot home-back)
-open_x=$((client_w - 14 - 12 - 50))
+tile_w=$(((client_w - 248 - 14 - 16) / 3))
+open_x=$((248 + 2 * tile_w + 8 - 12 - 50))
 open_y=$(px "$home_back" down "$ox" "$oy" "$open_x" 456 $((client_h - 40)) 38 38 52)
 check "home: the backup folder tile's button found ($open_y)" test "$open_y" -gt 456
 click "$open_x" $((open_y + 16))
@@ -282,7 +284,8 @@ check "144 DPI: no sidebar row below its panel" \
 for _ in 1 2 3 4 5; do xdotool mousemove --window "$window" 900 600 click 5; done
 sleep 1
 big_scrolled=$(shot dpi-144-home-scrolled)
-open_x=$((client_w - 21 - 18 - 75))
+tile_w=$(((client_w - 372 - 21 - 24) / 3))
+open_x=$((372 + 2 * tile_w + 12 - 18 - 75))
 open_y=$(px "$big_scrolled" down "$ox" "$oy" "$open_x" 500 $((client_h - 60)) 38 38 52)
 check "144 DPI: the wheel scrolls Home to the backup folder tile's button ($open_y)" test "$open_y" -gt 500
 click "$open_x" $((open_y + 24))

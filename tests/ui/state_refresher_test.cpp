@@ -3,9 +3,12 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <future>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "support/fake_tweak.h"
 #include "ui/state_refresher.h"
@@ -172,6 +175,29 @@ TEST_F(UiStateRefresher, ClosingDoesNotWaitForASlowQuery) {
   EXPECT_EQ(cache.lastKnown(slow->id), TweakState::NotApplied);
   ASSERT_TRUE(refresher->waitUntilEnded(5000));  // it saw the flag and left on its own
   refresher.reset();
+}
+
+TEST_F(UiStateRefresher, PostedReadsRunOnItsThreadBeforeTheNextQuery) {
+  auto perf = add(L"perf.a", TweakCategory::Performance);
+  ui::StateRefresher refresher(catalog, clock.cache, [this] { ++changes; }, manualOptions());
+  std::vector<int> order;
+  refresher.post([&] { order.push_back(1); });
+  refresher.post([&] { throw std::runtime_error("a read that fails"); });
+  refresher.post([&] { order.push_back(3); });
+  EXPECT_TRUE(refresher.step());
+  EXPECT_EQ(order, (std::vector<int>{1, 3}));  // in order; a failing one does not stop the rest
+  EXPECT_EQ(perf->queries, 0);
+  EXPECT_TRUE(refresher.step());
+  EXPECT_EQ(perf->queries, 1);
+
+  // On the running thread: the task runs there, not on the caller's.
+  std::promise<std::thread::id> ranOn;
+  refresher.start();
+  refresher.post([&] { ranOn.set_value(std::this_thread::get_id()); });
+  auto future = ranOn.get_future();
+  ASSERT_EQ(future.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+  EXPECT_NE(future.get(), std::this_thread::get_id());
+  refresher.stop();
 }
 
 }  // namespace
