@@ -12,7 +12,8 @@
 #include "core/change_journal.h"
 #include "core/drift.h"
 #include "core/journal_history.h"
-#include "core/reg_dword_tweak.h"
+#include "core/tweak.h"
+#include "platform/registry.h"
 #include "core/restore_plan.h"
 #include "platform/registry.h"
 #include "ui/background_reads.h"
@@ -30,19 +31,26 @@ using ui::HitKind;
 constexpr const wchar_t* kKey = L"SYSTEM\\CurrentControlSet\\Control\\GraphicsDrivers";
 
 // TdrDelay = 60 as a card: deleted on revert, and it says what it writes.
-class TdrDelayTweak : public RegDwordTweak {
+class TdrDelayTweak : public Tweak {
  public:
   explicit TdrDelayTweak(std::wstring id, std::wstring valueName = L"TdrDelay")
-      : RegDwordTweak(std::move(id), L"Задержка TDR", L"", TweakCategory::Performance, RegRoot::LocalMachine, kKey,
-                      std::move(valueName), 60, 0, true) {}
+      : Tweak(std::move(id), L"Задержка TDR", L"", TweakCategory::Performance), valueName(std::move(valueName)) {}
+  TweakState queryState() override {
+    return regReadDword(RegRoot::LocalMachine, kKey, valueName) == kApplied ? TweakState::Applied : TweakState::NotApplied;
+  }
+  bool apply() override { return regWriteDword(RegRoot::LocalMachine, kKey, valueName, kApplied); }
+  bool revert() override { return regDeleteValue(RegRoot::LocalMachine, kKey, valueName); }
   TweakChanges changes() override {
     TweakChange c;
-    c.key = subkey;
+    c.key = kKey;
     c.valueName = valueName;
-    c.onApply = RegValueImage::dword(appliedValue);
+    c.onApply = RegValueImage::dword(kApplied);
     c.onRevert = RegValueImage::absent();
     return {c};
   }
+
+  static constexpr std::uint32_t kApplied = 60;
+  const std::wstring valueName;
 };
 
 class JournalPage : public UiTest {
