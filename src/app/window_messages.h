@@ -1,6 +1,6 @@
 // The main window's own messages and ids: the job completion (WM_APP + 1, wParam a heap string the
 // window takes over, lParam the job flags), the refresher's "states changed" note, the refresh
-// timer and the input box's control id.
+// timer and the control ids of the input box and the search box.
 #pragma once
 #include <windows.h>
 
@@ -11,6 +11,7 @@ inline constexpr UINT kWmStatesChanged = WM_APP + 2;
 inline constexpr UINT_PTR kRefreshTimerId = 1;
 inline constexpr UINT kRefreshPeriodMs = 1500;
 inline constexpr int kInputBoxId = 0x4001;
+inline constexpr int kSearchBoxId = 0x4002;
 inline constexpr const wchar_t* kWindowClassName = L"VantorixMainWnd";
 
 }  // namespace vx::app

@@ -27,7 +27,8 @@ TweakState cardState(const UiState& state, Tweak& tweak) {
   return state.states->lastKnown(tweak.id).value_or(TweakState::Undetermined);
 }
 
-int paintCard(Canvas& canvas, UiState& state, const Rect& list, Tweak& tweak, int y, int index) {
+int paintCard(Canvas& canvas, UiState& state, const Rect& list, Tweak& tweak, int y, int index,
+              const wchar_t* categoryLabel) {
   const int dpi = state.dpi;
   auto s = [dpi](int v) { return scale(v, dpi); };
   const std::wstring sideEffects = guarded::sideEffects(tweak);
@@ -69,6 +70,12 @@ int paintCard(Canvas& canvas, UiState& state, const Rect& list, Tweak& tweak, in
     canvas.drawText(kBadgeText, badge, kColorWhite, TextFormat::Center, FontId::Tiny);
     title.right = badge.left - s(8);
     addClippedRegion(state.hitRegions, circle, list, HitKind::AggressiveBadge, index);
+  }
+  if (categoryLabel && *categoryLabel) {
+    const int width = canvas.measureText(categoryLabel, FontId::Tiny).width;
+    const Rect label{title.right - width, title.top, title.right, title.bottom};
+    canvas.drawText(categoryLabel, label, kColorInfo, TextFormat::Left, FontId::Tiny);
+    title.right = label.left - s(8);
   }
   canvas.drawText(tweak.title, title, kColorText, TextFormat::LeftEllipsis, FontId::Heading);
   canvas.drawText(tweak.description, {card.text.left, card.title.bottom + s(4), card.text.right, card.card.bottom - s(10)},

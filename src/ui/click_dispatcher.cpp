@@ -5,6 +5,7 @@
 #include "ui/input_handlers.h"
 #include "ui/jobs.h"
 #include "ui/send_question.h"
+#include "ui/tweak_search.h"
 
 namespace vx::ui {
 
@@ -12,6 +13,7 @@ namespace {
 
 void choosePage(UiState& state, WindowHost& host, int index) {
   if (index < 0 || index >= static_cast<int>(state.sidebar.size())) return;
+  if (state.searching()) clearSearch(state, host);
   state.currentPage = index;
   state.scrollOffset = 0;
   state.hoverIndex = -1;

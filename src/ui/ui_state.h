@@ -152,6 +152,14 @@ struct UiState {
     int width = 0;
   };
   std::vector<ChatTextSize> chatSizes;
+  // The header's search box: where each paint of the header puts it, the trimmed text it holds
+  // (empty: no search), the tweaks that match it in catalogue order (the search page's cards), and
+  // the scroll of the page that was open, given back when the search ends.
+  Rect searchBoxRect;
+  std::wstring searchText;
+  std::vector<TweakPtr> searchResults;
+  int scrollBeforeSearch = 0;
+  bool searching() const { return !searchText.empty(); }
 
   void setStatus(const std::wstring& text, Color color);
   const SidebarEntry* currentEntry() const;

@@ -24,6 +24,10 @@ void paintStatusLine(Canvas& canvas, const UiState& state, const Rect& rect) {
 void paintPage(Canvas& canvas, UiState& state, const Rect& content) {
   const SidebarEntry* entry = state.currentEntry();
   if (!entry) return;
+  if (state.searching()) {
+    paintSearchPage(canvas, state, content);
+    return;
+  }
   switch (entry->kind) {
     case PageKind::Category: paintCategoryPage(canvas, state, *entry, content); break;
     case PageKind::Home: paintHome(canvas, state, content); break;

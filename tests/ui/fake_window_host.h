@@ -40,6 +40,12 @@ class FakeWindowHost final : public ui::WindowHost {
   std::wstring inputText() override { return input; }
   void clearInputText() override { input.clear(); }
   void focusInputBox() override {}
+  std::wstring search;
+  int searchFocused = 0;
+  void placeSearchBox(const ui::Rect&) override {}
+  std::wstring searchText() override { return search; }
+  void clearSearchText() override { search.clear(); }
+  void focusSearchBox() override { ++searchFocused; }
   bool askYesNo(const std::wstring&, const std::wstring& text) override {
     ++questions;
     lastQuestion = text;
