@@ -16,11 +16,6 @@ JobResult outcome(bool succeeded, const wchar_t* success, const wchar_t* failure
 
 }  // namespace
 
-std::optional<CleanupAction> cleanupActionFromNumber(int number) {
-  if (number < 0 || number > 3) return std::nullopt;
-  return static_cast<CleanupAction>(number);
-}
-
 std::wstring cleanupProgressText(CleanupAction action) {
   switch (action) {
     case CleanupAction::TempFiles: return L"Очищаю временные файлы...";

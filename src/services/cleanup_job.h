@@ -2,7 +2,6 @@
 // restart) with their progress texts and their result texts and success flags. The window's
 // cleanup job and vxctl clean call these; the texts are pure functions of the actions' results.
 #pragma once
-#include <optional>
 #include <string>
 
 #include "core/job_results.h"
@@ -11,9 +10,6 @@
 namespace vx {
 
 enum class CleanupAction { TempFiles = 0, DnsCache = 1, RecycleBin = 2, Explorer = 3 };
-
-// The action of a job number 0..3; nothing for any other number.
-std::optional<CleanupAction> cleanupActionFromNumber(int number);
 
 // The grey text shown while the action runs ("Очищаю временные файлы...").
 std::wstring cleanupProgressText(CleanupAction action);

@@ -1,3 +1,6 @@
+#include <array>
+#include <cstddef>
+
 #include "core/backup_folder.h"
 #include "platform/files.h"
 #include "platform/shell.h"
@@ -75,48 +78,98 @@ void toggleBooster(UiState& state, WindowHost& host) {
   host.invalidate();
 }
 
+void clearSelection(UiState& state, WindowHost& host) {
+  state.selectedIds.clear();
+  state.setStatus(L"Выбор снят", kColorTextDim);
+  host.invalidate();
+}
+
+void applyRecommendation(UiState& state, WindowHost& host, int index) {
+  if (index >= 0 && index < static_cast<int>(state.recommendations.size()))
+    startRecommendationJob(state, host, state.recommendations[index].tweakIds);
+}
+
+void applyChatAdvice(UiState& state, WindowHost& host, int index) {
+  if (index >= 0 && index < static_cast<int>(state.chat.size()) && !state.chat[index].tweakIds.empty())
+    startRecommendationJob(state, host, state.chat[index].tweakIds);
+}
+
+// What a click on a region does, given the region's index (-1 for a button without one).
+using ClickAction = void (*)(UiState& state, WindowHost& host, int index);
+
+// The actions that take no index, the cleanup actions, the category jobs and the profiles as
+// click actions.
+template <void (*act)(UiState&, WindowHost&)>
+void withoutIndex(UiState& state, WindowHost& host, int) {
+  act(state, host);
+}
+template <CleanupAction action>
+void cleanup(UiState& state, WindowHost& host, int) {
+  startCleanupJob(state, host, action);
+}
+template <bool revert>
+void categoryJob(UiState& state, WindowHost& host, int) {
+  startCategoryJob(state, host, revert);
+}
+template <TweakTier tier>
+void profile(UiState& state, WindowHost& host, int) {
+  startProfileJob(state, host, tier);
+}
+
+struct ClickRow {
+  HitKind kind;
+  ClickAction action;  // null: the click does nothing
+};
+
+constexpr std::array kClickRows = {
+    ClickRow{HitKind::SidebarItem, choosePage},
+    ClickRow{HitKind::CleanupTemp, cleanup<CleanupAction::TempFiles>},
+    ClickRow{HitKind::CleanupDns, cleanup<CleanupAction::DnsCache>},
+    ClickRow{HitKind::CleanupRecycleBin, cleanup<CleanupAction::RecycleBin>},
+    ClickRow{HitKind::RestartExplorer, cleanup<CleanupAction::Explorer>},
+    ClickRow{HitKind::OpenBackupFolder, withoutIndex<openBackupFolder>},
+    ClickRow{HitKind::ApplyAll, categoryJob<false>},
+    ClickRow{HitKind::RevertAll, categoryJob<true>},
+    ClickRow{HitKind::ApplySelected, withoutIndex<startSelectedJob>},
+    ClickRow{HitKind::ClearSelection, withoutIndex<clearSelection>},
+    ClickRow{HitKind::ProfileBasic, profile<TierBasic>},
+    ClickRow{HitKind::ProfileOptimal, profile<TierOptimal>},
+    ClickRow{HitKind::ProfileMaximum, profile<TierMaximum>},
+    ClickRow{HitKind::CardToggle, toggleCard},
+    ClickRow{HitKind::CardButton, toggleCard},
+    ClickRow{HitKind::AggressiveBadge, nullptr},  // the badge only explains itself on hover
+    ClickRow{HitKind::CardCheckbox, toggleSelection},
+    ClickRow{HitKind::RecommendationApply, applyRecommendation},
+    ClickRow{HitKind::RefreshRecommendations, withoutIndex<refreshAdvice>},
+    ClickRow{HitKind::SendQuestion, withoutIndex<sendQuestion>},
+    ClickRow{HitKind::ChatApply, applyChatAdvice},
+    ClickRow{HitKind::BoosterToggle, withoutIndex<toggleBooster>},
+    ClickRow{HitKind::DriverOpen, openDriverPage},
+};
+
+// Every kind has exactly one row, so a kind added without its action does not compile.
+constexpr bool everyKindHasOneRow() {
+  for (int kind = 0; kind < static_cast<int>(HitKind::Count); ++kind) {
+    int rows = 0;
+    for (const ClickRow& row : kClickRows)
+      if (static_cast<int>(row.kind) == kind) ++rows;
+    if (rows != 1) return false;
+  }
+  return kClickRows.size() == static_cast<std::size_t>(HitKind::Count);
+}
+static_assert(everyKindHasOneRow(), "each HitKind needs exactly one row in kClickRows");
+
 }  // namespace
 
 void onClick(UiState& state, WindowHost& host, int x, int y) {
   if (state.busy.load() != 0) return;
   const HitRegion* region = findRegion(state.hitRegions, x, y);
   if (!region) return;
-  const int index = region->index;
-  switch (region->kind) {
-    case HitKind::SidebarItem: choosePage(state, host, index); break;
-    case HitKind::OpenBackupFolder: openBackupFolder(state, host); break;
-    case HitKind::ApplyAll: startCategoryJob(state, host, false); break;
-    case HitKind::RevertAll: startCategoryJob(state, host, true); break;
-    case HitKind::ApplySelected: startSelectedJob(state, host); break;
-    case HitKind::ClearSelection:
-      state.selectedIds.clear();
-      state.setStatus(L"Выбор снят", kColorTextDim);
-      host.invalidate();
-      break;
-    case HitKind::ProfileBasic: startProfileJob(state, host, 1); break;
-    case HitKind::ProfileOptimal: startProfileJob(state, host, 2); break;
-    case HitKind::ProfileMaximum: startProfileJob(state, host, 3); break;
-    case HitKind::CardToggle:
-    case HitKind::CardButton: toggleCard(state, host, index); break;
-    case HitKind::CardCheckbox: toggleSelection(state, host, index); break;
-    case HitKind::AggressiveBadge: break;  // the badge only explains itself on hover
-    case HitKind::RecommendationApply:
-      if (index >= 0 && index < static_cast<int>(state.recommendations.size()))
-        startRecommendationJob(state, host, state.recommendations[index].tweakIds);
-      break;
-    case HitKind::RefreshRecommendations: refreshAdvice(state, host); break;
-    case HitKind::SendQuestion: sendQuestion(state, host); break;
-    case HitKind::ChatApply:
-      if (index >= 0 && index < static_cast<int>(state.chat.size()) && !state.chat[index].tweakIds.empty())
-        startRecommendationJob(state, host, state.chat[index].tweakIds);
-      break;
-    case HitKind::DriverOpen: openDriverPage(state, host, index); break;
-    case HitKind::CleanupTemp: startCleanupJob(state, host, 0); break;
-    case HitKind::CleanupDns: startCleanupJob(state, host, 1); break;
-    case HitKind::CleanupRecycleBin: startCleanupJob(state, host, 2); break;
-    case HitKind::RestartExplorer: startCleanupJob(state, host, 3); break;
-    case HitKind::BoosterToggle: toggleBooster(state, host); break;
-  }
+  for (const ClickRow& row : kClickRows)
+    if (row.kind == region->kind) {
+      if (row.action) row.action(state, host, region->index);
+      return;
+    }
 }
 
 }  // namespace vx::ui

@@ -1,9 +1,5 @@
 #include "ui/jobs.h"
 
-#include <optional>
-
-#include "services/cleanup_job.h"
-
 #include "core/catalog.h"
 #include "core/change_guard.h"
 #include "core/engine.h"
@@ -66,19 +62,19 @@ void startSelectedJob(UiState& state, WindowHost& host) {
   launchJob(state, host, progress, [tweaks = std::move(tweaks)] { return runSelectedJob(tweaks); }, failure);
 }
 
-void startProfileJob(UiState& state, WindowHost& host, int level) {
+void startProfileJob(UiState& state, WindowHost& host, TweakTier tier) {
   if (state.busy.load() != 0) return;  // a second click changes nothing, not even the status
   // The worker chooses the tweaks (that queries every tiered tweak); the count in the progress
   // text comes from the states the cards already show, so the click waits on nothing.
   const TweakStateCache& cache = *state.states;
   const std::size_t expected =
-      selectProfile(level, state.catalogue, [&cache](Tweak& tweak) {
+      selectProfile(tier, state.catalogue, [&cache](Tweak& tweak) {
         return cache.lastKnown(tweak.id).value_or(TweakState::Undetermined);
       }).size();
-  const std::wstring name = profileName(level);
+  const std::wstring name = profileName(tier);
   const std::wstring progress = profileJobStartText(name, expected);
   launchJob(state, host, progress,
-            [catalogue = state.catalogue, level, name] { return runProfileJob(selectProfile(level, catalogue), name); },
+            [catalogue = state.catalogue, tier, name] { return runProfileJob(selectProfile(tier, catalogue), name); },
             JobResult{L"Не удалось применить профиль «" + name + L"»"});
 }
 
@@ -135,11 +131,9 @@ void onJobDone(UiState& state, WindowHost& host, const std::wstring* text, JobFl
   }
 }
 
-void startCleanupJob(UiState& state, WindowHost& host, int number) {
+void startCleanupJob(UiState& state, WindowHost& host, CleanupAction action) {
   if (state.busy.load() != 0) return;
-  const std::optional<CleanupAction> action = cleanupActionFromNumber(number);
-  if (!action) return;
-  launchJob(state, host, cleanupProgressText(*action), [a = *action] { return runCleanupAction(a); },
+  launchJob(state, host, cleanupProgressText(action), [action] { return runCleanupAction(action); },
             JobResult{L"Не удалось выполнить очистку"});
 }
 

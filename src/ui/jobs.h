@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/tweak.h"
+#include "services/cleanup_job.h"
 #include "ui/job_flags.h"
 #include "ui/ui_state.h"
 #include "ui/window_host.h"
@@ -23,11 +25,9 @@ bool launchJob(UiState& state, WindowHost& host, const std::wstring& progressTex
 
 void startCategoryJob(UiState& state, WindowHost& host, bool revert);
 void startSelectedJob(UiState& state, WindowHost& host);
-void startProfileJob(UiState& state, WindowHost& host, int level);
+void startProfileJob(UiState& state, WindowHost& host, TweakTier tier);
 void startRecommendationJob(UiState& state, WindowHost& host, const std::vector<std::wstring>& tweakIds);
-// Maintenance action 0 temporary files, 1 DNS cache, 2 recycle bin, 3 Explorer restart; any other
-// number starts nothing.
-void startCleanupJob(UiState& state, WindowHost& host, int action);
+void startCleanupJob(UiState& state, WindowHost& host, CleanupAction action);
 // An aggressive card's apply (backup and restore point can take tens of seconds on Windows): the
 // same texts as the card's own apply, and the tweak's new state with the result.
 void startCardApplyJob(UiState& state, WindowHost& host, const TweakPtr& tweak);

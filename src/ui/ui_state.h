@@ -35,6 +35,8 @@ struct SidebarEntry {
 // The nine entries in display order: Home, Assistant, then the seven categories.
 std::vector<SidebarEntry> sidebarEntries();
 
+// What a clicked region is; the click dispatcher's table (click_dispatcher.cpp) holds one action
+// per kind. A new button is one kind here, one row there and one region registration in its painter.
 enum class HitKind {
   SidebarItem,
   CleanupTemp,
@@ -59,6 +61,8 @@ enum class HitKind {
   ChatApply,
   BoosterToggle,
   DriverOpen,
+  // Not a region: the number of kinds above (new kinds go before it).
+  Count,
 };
 
 struct HitRegion {

@@ -49,20 +49,17 @@ TEST(CleanupJobTexts, ShellActionsHaveOneTextForSuccessAndOneForFailure) {
 }
 
 TEST(CleanupJobTexts, ProgressTextsAndActionNumbers) {
-  const std::pair<int, const wchar_t*> rows[] = {
-      {0, L"Очищаю временные файлы..."},
-      {1, L"Сбрасываю DNS-кэш..."},
-      {2, L"Очищаю корзину..."},
-      {3, L"Перезапускаю Explorer..."},
+  const std::pair<CleanupAction, const wchar_t*> rows[] = {
+      {CleanupAction::TempFiles, L"Очищаю временные файлы..."},
+      {CleanupAction::DnsCache, L"Сбрасываю DNS-кэш..."},
+      {CleanupAction::RecycleBin, L"Очищаю корзину..."},
+      {CleanupAction::Explorer, L"Перезапускаю Explorer..."},
   };
-  for (const auto& [number, text] : rows) {
-    const auto action = cleanupActionFromNumber(number);
-    ASSERT_TRUE(action.has_value()) << number;
-    EXPECT_EQ(static_cast<int>(*action), number);
-    EXPECT_EQ(cleanupProgressText(*action), text);
+  int number = 0;
+  for (const auto& [action, text] : rows) {
+    EXPECT_EQ(static_cast<int>(action), number++);
+    EXPECT_EQ(cleanupProgressText(action), text);
   }
-  EXPECT_FALSE(cleanupActionFromNumber(-1).has_value());
-  EXPECT_FALSE(cleanupActionFromNumber(4).has_value());
 }
 
 using CleanupJobTest = test::SimTest;

@@ -73,6 +73,29 @@ TEST_F(UiDispatcher, QuickActionsRunTheirCleanupJobs) {
   EXPECT_EQ(machine.recycleBinCalls(), 1u);
 }
 
+// Each maintenance button starts its own action: the progress text names it. The worker is kept
+// and never run, so nothing is cleaned and Explorer is not restarted.
+TEST_F(UiDispatcher, EachMaintenanceButtonStartsItsOwnAction) {
+  std::vector<std::function<void()>> kept;
+  state.startWorker = [&kept](std::function<void()> body) {
+    kept.push_back(std::move(body));
+    return true;
+  };
+  const std::pair<HitKind, const wchar_t*> cases[] = {
+      {HitKind::CleanupTemp, L"Очищаю временные файлы..."},
+      {HitKind::CleanupDns, L"Сбрасываю DNS-кэш..."},
+      {HitKind::CleanupRecycleBin, L"Очищаю корзину..."},
+      {HitKind::RestartExplorer, L"Перезапускаю Explorer..."},  // on Home, the page shown first
+  };
+  for (const auto& [kind, progress] : cases) {
+    state.busy = 0;
+    click(kind);
+    EXPECT_EQ(state.busy.load(), 1);
+    EXPECT_EQ(state.statusText, progress);
+  }
+  EXPECT_EQ(kept.size(), 4u);
+}
+
 TEST_F(UiDispatcher, ClicksAreIgnoredWhileAJobRuns) {
   auto tweak = addTweak(L"perf.a");
   state.currentPage = kPerformancePage;

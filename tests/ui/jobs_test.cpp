@@ -127,7 +127,7 @@ TEST_F(UiJobs, WorkerCreationThatThrowsIsAFailedJob) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     state.startWorker = c.starter;
-    EXPECT_NO_THROW(ui::startProfileJob(state, host, 1));
+    EXPECT_NO_THROW(ui::startProfileJob(state, host, TierBasic));
     EXPECT_EQ(state.busy.load(), 0);
     EXPECT_EQ(state.statusText, L"Не удалось применить профиль «Базовая»");
     EXPECT_EQ(state.statusColor, ui::kColorFailure);
@@ -162,7 +162,7 @@ TEST_F(UiJobs, ProfileChoosesItsTweaksOnTheWorker) {
   cache.refresh(*tweaks[0]);  // the refresher has seen one of them so far
   tweaks[0]->threads.clear();
   state.currentPage = kPerformancePage;
-  ui::startProfileJob(state, host, 1);
+  ui::startProfileJob(state, host, TierBasic);
   EXPECT_EQ(state.statusText, L"Профиль «Базовая»: применяю 3 твиков...");
   const JobResult r = host.waitForResult(1);
   EXPECT_EQ(r.text, L"Профиль «Базовая» применён: 3 / 3");
