@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/job_message.h"
+#include "app/tweak_set_dialog.h"
 #include "app/window_messages.h"
 #include "base/process_wide.h"
 #include "platform/shell.h"
@@ -67,6 +68,8 @@ void Win32WindowHost::focusSearchBox() {
   SetFocus(searchBox_);
   SendMessageW(searchBox_, EM_SETSEL, 0, -1);  // typing replaces what was searched before
 }
+
+std::wstring Win32WindowHost::chooseTweakSetFile(bool save) { return app::chooseTweakSetFile(window_.load(), save); }
 
 bool Win32WindowHost::askYesNo(const std::wstring& caption, const std::wstring& text) {
   return MessageBoxW(window_.load(), text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;

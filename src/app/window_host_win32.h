@@ -30,6 +30,7 @@ class Win32WindowHost final : public ui::WindowHost {
   std::wstring searchText() override;
   void clearSearchText() override;
   void focusSearchBox() override;
+  std::wstring chooseTweakSetFile(bool save) override;
   bool askYesNo(const std::wstring& caption, const std::wstring& text) override;
   bool startProgram(const std::wstring& commandLine) override;
   bool openUrl(const std::wstring& url) override;

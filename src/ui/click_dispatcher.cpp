@@ -9,6 +9,7 @@
 #include "ui/jobs.h"
 #include "ui/send_question.h"
 #include "ui/tweak_search.h"
+#include "ui/tweak_set_jobs.h"
 
 namespace vx::ui {
 
@@ -145,6 +146,8 @@ constexpr std::array kClickRows = {
     ClickRow{HitKind::ChatApply, applyChatAdvice},
     ClickRow{HitKind::BoosterToggle, withoutIndex<toggleBooster>},
     ClickRow{HitKind::DriverOpen, openDriverPage},
+    ClickRow{HitKind::SaveTweakSet, withoutIndex<saveTweakSet>},
+    ClickRow{HitKind::LoadTweakSet, withoutIndex<loadTweakSet>},
 };
 
 // Every kind has exactly one row, so a kind added without its action does not compile.

@@ -61,6 +61,8 @@ enum class HitKind {
   ChatApply,
   BoosterToggle,
   DriverOpen,
+  SaveTweakSet,  // the journal page's "Сохранить набор"
+  LoadTweakSet,  // the journal page's "Загрузить набор"
   // Not a region: the number of kinds above (new kinds go before it).
   Count,
 };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "catalog/build_catalog.h"
 #include "ui/input_handlers.h"
 #include "ui/tweak_search.h"
 #include "ui/ui_fixture.h"
@@ -150,6 +151,16 @@ TEST_F(TweakSearchTest, CtrlFFocusesTheBoxAndEscClearsIt) {
   EXPECT_FALSE(state.searching());
   EXPECT_EQ(state.currentPage, kPerformancePage);
   EXPECT_FALSE(ui::onWindowKey(state, host, ui::WindowKey::Other, true));
+}
+
+// The whole catalogue, as the window's search e2e types it: "кэш" finds the Pro shader cache and
+// the game shader cache cards (and the system cache), in catalogue order.
+TEST(TweakSearchCatalogue, KeshFindsTheShaderCachesOfTwoCategories) {
+  sim::machine().reset();
+  std::vector<std::wstring> found;
+  for (const auto& t : ui::searchMatches(buildCatalog(), L"кэш")) found.push_back(t->id + L" " + categoryLabel(t->category));
+  EXPECT_EQ(found, (std::vector<std::wstring>{L"perf.shader_cache Pro", L"perf.system_cache Pro",
+                                              L"game.clear_shadercache Игры"}));
 }
 
 }  // namespace
