@@ -42,7 +42,7 @@ std::wstring chooseTweakSetFile(HWND owner, bool save) {
   if (save) dialog->SetFileName(L"vantorix-set.json");
   // Cancel answers HRESULT_FROM_WIN32(ERROR_CANCELLED).
   if (FAILED(dialog->Show(owner))) return {};
-  return resultPath(*dialog);
+  return resultPath(*dialog.Get());
 }
 
 }  // namespace vx::app
