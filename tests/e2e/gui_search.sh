@@ -2,8 +2,8 @@
 # The search box of the window under Wine on its own Xvfb display: Ctrl+F puts the focus into it,
 # "кэш" typed there shows the search page with the cards of every category that match (the Pro
 # shader cache and the game shader cache among them, each with its category's name), the Pro
-# card's "Применить" applies perf.shader_cache, Esc empties the box and the page that was open comes
-# back. The screenshots stay in build/test-results/gui-search/.
+# card's "Применить" applies perf.shader_cache, Ctrl+F and Esc empty the box and the page that was
+# open comes back. The screenshots stay in build/test-results/gui-search/.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 source "$E2E_ROOT/scripts/wine_env.sh"
@@ -43,27 +43,31 @@ client_w=$(px "$shots/start.png" width "$ox" "$oy" "$margin")
 client_h=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ { split($2, s, "x"); print s[2] }')
 shot() { import -window root "$shots/$1.png"; echo "$shots/$1.png"; }
 
-# The search box: {24, 78, 344, 106} DIP of the header, drawn in the control colour.
-check "the search box sits under the subtitle in the control colour" \
-  eval '[ "$(px "$shots/start.png" pixel "$ox" "$oy" 200 $((14 + 92)))" = "38 38 52" ]'
-
 # Open a category page first, so that the search has a page to return to: Network (sidebar row 5).
 xdotool mousemove --window "$window" 120 $((148 + 42 + 44 * 5 + 20)) click 1
 sleep 1
 network=$(shot network)
+# The search box: {24, 78, 344, 106} DIP of the header, drawn in the control colour.
+check "the search box sits under the subtitle in the control colour" \
+  eval '[ "$(px "$network" pixel "$ox" "$oy" 200 $((14 + 92)))" = "38 38 52" ]'
 
 # Ctrl+F from the page (the focus is on the main window after the click), then type.
-xdotool key --window "$window" ctrl+f
+xdotool key ctrl+f
+sleep 0.5
+# Wine can miss xdotool's first re-binding of a Cyrillic letter: one letter typed and erased first
+# lets it catch up (as in gui_window.sh).
+xdotool type --delay 80 "к"
+xdotool key BackSpace
 sleep 0.3
 xdotool type --delay 80 "кэш"
 sleep 2
 results=$(shot search-results)
 echo "search results: $results"
 
-# The cards' "Применить"/"Откатить" buttons in their column: each run of accent or control rows of
+# The cards' "Применить"/"Откатить" buttons, in a column left of their text: each run of accent or control rows of
 # about 34 px is one card, top to bottom.
 buttons() {
-  python3 - "$1" "$ox" "$oy" "$((client_w - 14 - 20 - 55))" "$((148 + 96))" "$((client_h - 14 - 28))" <<'PY'
+  python3 - "$1" "$ox" "$oy" "$((client_w - 14 - 20 - 104))" "$((148 + 96))" "$((client_h - 14 - 28))" <<'PY'
 import subprocess, sys
 shot, ox, oy, x, top, bottom = sys.argv[1], *map(int, sys.argv[2:])
 w, h = map(int, subprocess.check_output(["identify", "-format", "%w %h", shot]).split())
@@ -108,7 +112,10 @@ check "\"Применить\" on the shader cache card in the results applies pe
 sleep 1
 shot applied >/dev/null
 
-xdotool key --window "$window" Escape
+# The click gave the focus to the main window: Ctrl+F takes it back to the box, then Esc.
+xdotool key ctrl+f
+sleep 0.3
+xdotool key Escape
 sleep 1
 cleared=$(shot cleared)
 check "Esc empties the box and the page that was open comes back" \
