@@ -13,6 +13,7 @@
 #include "bench_compare.h"
 #include "catalog/build_catalog.h"
 #include "ui/gdi/gdi_canvas.h"
+#include "ui/gdi/gdi_objects.h"
 #include "ui/painters.h"
 
 namespace {
@@ -59,10 +60,11 @@ class ReplayCanvas final : public vx::ui::Canvas {
 int wmain() {
   constexpr int kWidth = 1280, kHeight = 820;
   HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
+  const vx::ui::gdi::UniqueMemoryDc memory(CreateCompatibleDC(screen));
+  const vx::ui::gdi::UniqueBitmap bitmap(CreateCompatibleBitmap(screen, kWidth, kHeight));
   ReleaseDC(nullptr, screen);
-  SelectObject(dc, bitmap);
+  const vx::ui::gdi::SelectedObject selected(memory.get(), bitmap.get());
+  HDC dc = memory.get();
   vx::ui::gdi::GdiFonts fonts;
   fonts.create(96);
   vx::ui::gdi::GdiCanvas canvas(dc, fonts);
@@ -114,7 +116,5 @@ int wmain() {
     }, "paint, warm state cache", warm);
   }
   fonts.destroy();
-  DeleteDC(dc);
-  DeleteObject(bitmap);
   return 0;
 }

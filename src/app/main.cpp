@@ -9,23 +9,19 @@
 #include "app/main_window.h"
 #include "app/window_messages.h"
 #include "platform/com.h"
-#include "platform/win32/dynamic_function.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/system_library.h"
+#include "platform/win32/native_api.h"
 #include "ui/layout.h"
 
 namespace {
 
 void becomePerMonitorDpiAware() {
-  using SetContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
-  const auto setContext =
-      vx::win32::findExport<SetContextFn>(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext");
+  const auto setContext = vx::win32::nativeFunction(vx::win32::native::kSetProcessDpiAwarenessContext);
   if (setContext) setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);  // FALSE when the manifest already set it
 }
 
 void askForDarkTitleBar(HWND window) {
-  using SetAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-  const auto setAttribute = vx::win32::systemFunction<SetAttributeFn>(L"dwmapi.dll", "DwmSetWindowAttribute");
+  const auto setAttribute = vx::win32::nativeFunction(vx::win32::native::kDwmSetWindowAttribute);
   const BOOL dark = TRUE;
   if (setAttribute) setAttribute(window, 20 /* DWMWA_USE_IMMERSIVE_DARK_MODE */, &dark, sizeof(dark));
 }

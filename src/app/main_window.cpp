@@ -12,7 +12,7 @@
 #include "app/window_messages.h"
 #include "assistant/memory_file.h"
 #include "base/process_wide.h"
-#include "platform/win32/dynamic_function.h"
+#include "platform/win32/native_api.h"
 #include "services/booster_engine.h"
 #include "services/resource_monitor.h"
 #include "ui/gdi/gdi_canvas.h"
@@ -185,8 +185,7 @@ HBRUSH inputBoxBrush() {
 }  // namespace
 
 int windowDpi(HWND window) {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpi = win32::findExport<GetDpiForWindowFn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+  static const auto getDpi = win32::nativeFunction(win32::native::kGetDpiForWindow);
   const UINT dpi = getDpi ? getDpi(window) : 0;
   return dpi ? static_cast<int>(dpi) : 96;
 }

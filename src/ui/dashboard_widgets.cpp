@@ -71,7 +71,7 @@ void drawMetricTile(Canvas& canvas, const Rect& rect, const std::wstring& label,
   drawLineChart(canvas, t.chart, samples, color);
 }
 
-void drawUtilityTile(Canvas& canvas, UiState& state, const Rect& rect, const std::wstring& title,
+void drawUtilityTile(Canvas& canvas, UiState& state, const Rect& rect, const Rect& clip, const std::wstring& title,
                      const std::wstring& subtitle, HitKind kind) {
   const int dpi = state.dpi;
   const UtilityTileLayout t = utilityTileLayout(rect, dpi);
@@ -80,7 +80,7 @@ void drawUtilityTile(Canvas& canvas, UiState& state, const Rect& rect, const std
   canvas.drawText(subtitle, t.subtitle, kColorTextDim, TextFormat::LeftEllipsisNoPrefix, FontId::Small);
   canvas.fillRounded(t.button, kColorControl, scale(8, dpi));
   canvas.drawText(L"Открыть", t.button, kColorWhite, TextFormat::Center, FontId::Bold);
-  addRegion(state.hitRegions, t.button, kind);
+  addClippedRegion(state.hitRegions, t.button, clip, kind, -1);
 }
 
 }  // namespace vx::ui

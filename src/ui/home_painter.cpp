@@ -60,17 +60,11 @@ void paintHome(Canvas& canvas, UiState& state, const Rect& c) {
   }
 
   canvas.drawText(L"Утилиты", h.utilitiesHeading, kColorTextDim, TextFormat::Left, FontId::Bold);
-  const std::size_t regionsBefore = state.hitRegions.size();
-  drawUtilityTile(canvas, state, h.utilityTiles[0], L"Перезапустить Explorer", L"Закрывает зависшие окна Проводника",
-                  HitKind::RestartExplorer);
-  drawUtilityTile(canvas, state, h.utilityTiles[1], L"Папка бэкапов", L"%ProgramData%\\Vantorix\\Backups",
-                  HitKind::OpenBackupFolder);
   // A tile scrolled out of the body (a short window, many driver cards) is not clickable there.
-  for (std::size_t i = regionsBefore; i < state.hitRegions.size(); ++i) {
-    HitRegion& r = state.hitRegions[i];
-    r.rect = intersect(r.rect, h.body);
-  }
-  std::erase_if(state.hitRegions, [](const HitRegion& r) { return r.rect.empty(); });
+  drawUtilityTile(canvas, state, h.utilityTiles[0], h.body, L"Перезапустить Explorer",
+                  L"Закрывает зависшие окна Проводника", HitKind::RestartExplorer);
+  drawUtilityTile(canvas, state, h.utilityTiles[1], h.body, L"Папка бэкапов", L"%ProgramData%\\Vantorix\\Backups",
+                  HitKind::OpenBackupFolder);
   canvas.clearClip();
 
   state.contentHeight = h.contentHeight;

@@ -12,6 +12,8 @@ constexpr int kChipWidth = 170, kChipHeight = 72, kChipGap = 10;
 constexpr int kRowTop = 42, kRowGap = 4, kRowStep = 44, kRowStepMin = 28, kInner = 16;
 constexpr int kQuickHeight = 36, kQuickGap = 8, kQuickBottom = 20;
 constexpr int kCardSide = 20, kToggleW = 46, kToggleH = 24, kButtonW = 110, kButtonH = 34, kCardGap = 20;
+constexpr int kCardSpacing = 10;      // between one card and the next
+constexpr int kSideEffectIndent = 16;  // the side-effect text starts right of its dot
 
 Rect centredRow(int left, int right, int top, int rowHeight, int height) {
   const int y = top + (rowHeight - height) / 2;
@@ -109,6 +111,10 @@ int cardTextWidth(int listWidth, int dpi) {
   return std::max(0, parts.text.width());
 }
 
+int cardSideEffectsWidth(int listWidth, int dpi) {
+  return cardTextWidth(listWidth, dpi) - scale(kSideEffectIndent, dpi);
+}
+
 int cardHeight(int descriptionHeight, int sideEffectsHeight, int dpi) {
   const int s = sideEffectsHeight == 0 ? 0 : sideEffectsHeight + scale(8, dpi);
   const int h = (s + scale(4, dpi)) + 2 * scale(14, dpi) + descriptionHeight + scale(22, dpi);
@@ -116,18 +122,57 @@ int cardHeight(int descriptionHeight, int sideEffectsHeight, int dpi) {
 }
 
 CardLayout cardLayout(const Rect& list, int y, int height, int dpi) {
+  auto s = [dpi](int v) { return scale(v, dpi); };
   CardLayout c;
   c.card = {list.left, y, list.right, y + height};
+  c.advance = height + s(kCardSpacing);
   const int boxLeft = list.left + scale(14, dpi), box = scale(18, dpi);
   c.checkbox = centredRow(boxLeft, boxLeft + box, y, height, box);
+  const Rect& b = c.checkbox;
+  c.tick = {Point{b.left + s(4), b.top + s(9)}, Point{b.left + s(8), b.bottom - s(5)}, Point{b.right - s(4), b.top + s(4)}};
   const int dotLeft = c.checkbox.right + scale(10, dpi), dotTop = y + scale(18, dpi);
   c.dot = {dotLeft, dotTop, dotLeft + scale(10, dpi), dotTop + scale(10, dpi)};
   const int buttonRight = list.right - scale(kCardSide, dpi);
   c.button = centredRow(buttonRight - scale(kButtonW, dpi), buttonRight, y, height, scale(kButtonH, dpi));
   const int toggleRight = c.button.left - scale(kCardGap, dpi);
   c.toggle = centredRow(toggleRight - scale(kToggleW, dpi), toggleRight, y, height, scale(kToggleH, dpi));
+  c.toggleRadius = c.toggle.height() / 2;
+  // The knob keeps 3 pixels to the track's edges at every DPI.
+  const int knob = c.toggle.height() - 6;
+  c.knob = {c.toggle.left + 3, c.toggle.top + 3, c.toggle.left + 3 + knob, c.toggle.top + 3 + knob};
+  c.knobRadius = knob;
   c.text = {c.dot.right + scale(10, dpi), y, c.toggle.left - scale(16, dpi), y + height};
   c.title = {c.text.left, y + scale(14, dpi), c.text.right, y + scale(36, dpi)};
+  c.description = {c.text.left, c.title.bottom + s(4), c.text.right, c.card.bottom - s(10)};
+  return c;
+}
+
+CardLayout cardLayout(const Rect& list, int y, const CardContent& content, int dpi) {
+  auto s = [dpi](int v) { return scale(v, dpi); };
+  CardLayout c = cardLayout(list, y, cardHeight(content.descriptionHeight, content.sideEffectsHeight, dpi), dpi);
+  if (content.toggleOn) {
+    const int knob = c.knob.width();
+    c.knob.left = c.toggle.right - 3 - knob;
+    c.knob.right = c.knob.left + knob;
+  }
+  if (content.badgeText) {
+    // The question mark is a circle as high as the badge, at the right end of the title line; the
+    // badge 6 to its left, the title up to 8 before the badge.
+    const int h = content.badgeText->height + 2 * s(4), w = content.badgeText->width + 2 * s(10);
+    c.helpMark = {c.text.right - h, y + s(14), c.text.right, y + s(14) + h};
+    c.helpMarkRadius = h / 2;
+    c.badge = {c.helpMark.left - s(6) - w, c.helpMark.top, c.helpMark.left - s(6), c.helpMark.bottom};
+    c.title.right = c.badge.left - s(8);
+  }
+  if (content.categoryLabelText) {
+    c.categoryLabel = {c.title.right - content.categoryLabelText->width, c.title.top, c.title.right, c.title.bottom};
+    c.title.right = c.categoryLabel.left - s(8);
+  }
+  if (content.sideEffectsHeight > 0) {
+    const int top = c.title.bottom + s(4) + content.descriptionHeight + s(4);
+    c.sideEffectDot = {c.text.left, top + s(4), c.text.left + s(8), top + s(12)};
+    c.sideEffectText = {c.text.left + s(kSideEffectIndent), top, c.text.right, c.card.bottom - s(8)};
+  }
   return c;
 }
 

@@ -4,6 +4,7 @@
 // term is scaled on its own (MulDiv) and the pixels are added.
 #pragma once
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "ui/geometry.h"
@@ -51,19 +52,49 @@ CategoryPageLayout categoryPageLayout(const Rect& content, bool someSelected, in
 
 // Width of a card's text column, where the description and side effects are wrapped.
 int cardTextWidth(int listWidth, int dpi);
+// Width of the side-effect line's text, right of its dot.
+int cardSideEffectsWidth(int listWidth, int dpi);
 // sideEffectsHeight is 0 without side effects, else the wrapped height of their line.
 int cardHeight(int descriptionHeight, int sideEffectsHeight, int dpi);
 
 struct CardLayout {
   Rect card;
   Rect checkbox;
+  std::array<Point, 3> tick;  // the check mark's polyline in a ticked box
   Rect dot;
   Rect toggle;
+  int toggleRadius = 0;
+  Rect knob;                  // at the track's left end, or its right end when the toggle is on
+  int knobRadius = 0;
   Rect button;
   Rect text;   // the text column, from the card's top to its bottom
-  Rect title;
+  Rect title;  // up to the badge when there is one
+  Rect description;
+  // An aggressive tweak's badge and the question mark right of it (both empty otherwise).
+  Rect badge;
+  Rect helpMark;
+  int helpMarkRadius = 0;
+  // A search result's category name at the right end of the title line, before the badge (empty
+  // on a category page).
+  Rect categoryLabel;
+  // The side-effect line's warning dot and its wrapped text (both empty without side effects).
+  Rect sideEffectDot;
+  Rect sideEffectText;
+  int advance = 0;  // the card's height and the gap below it
 };
+// The card's frame for a height: everything but the badge and the side-effect line, the knob off.
 CardLayout cardLayout(const Rect& list, int y, int height, int dpi);
+
+// What a card's parts depend on besides its place.
+struct CardContent {
+  int descriptionHeight = 0;
+  int sideEffectsHeight = 0;      // 0: no side-effect line
+  std::optional<Size> badgeText;  // the measured "АГРЕССИВНО"; none when the tweak is not aggressive
+  bool toggleOn = false;          // the tweak is applied
+  std::optional<Size> categoryLabelText;  // the measured category name of a search result; none elsewhere
+};
+// Every part of a card, its height from the text heights (cardHeight).
+CardLayout cardLayout(const Rect& list, int y, const CardContent& content, int dpi);
 
 // The badge tooltip's box for a text height, at the pointer, kept 8 DIP inside the client area.
 Rect tooltipRect(Point cursor, int textHeight, const Rect& client, int dpi);

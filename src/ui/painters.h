@@ -45,7 +45,8 @@ inline constexpr const wchar_t* kScorePendingLine = L"Проверяю твик�
 void drawLineChart(Canvas& canvas, const Rect& rect, const std::vector<std::int32_t>& samples, Color color);
 void drawMetricTile(Canvas& canvas, const Rect& rect, const std::wstring& label, int percent,
                     const std::vector<std::int32_t>& samples, Color color, int dpi);
-void drawUtilityTile(Canvas& canvas, UiState& state, const Rect& rect, const std::wstring& title,
+// A utility tile; its button's region is limited to `clip` (none when it lies wholly outside).
+void drawUtilityTile(Canvas& canvas, UiState& state, const Rect& rect, const Rect& clip, const std::wstring& title,
                      const std::wstring& subtitle, HitKind kind);
 // The colour of a score: failure below 25, warning below 50, accent below 75, success from 75.
 Color scoreColor(int score);

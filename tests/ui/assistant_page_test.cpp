@@ -13,7 +13,6 @@ namespace {
 
 using ui::HitKind;
 
-constexpr int kAssistantPage = 1;
 
 class AssistantPage : public UiTest {
  protected:
@@ -93,7 +92,7 @@ TEST_F(AssistantPage, InputBoxAndSendButtonArePlacedOnlyOnThisPage) {
   EXPECT_EQ(state.inputBoxRect.height(), 40);
   EXPECT_EQ(region(HitKind::SendQuestion)->rect, (ui::Rect{p.inputBox.right + 6, p.inputBox.top, p.chatPanel.right - 12,
                                                            p.chatPanel.bottom - 12}));
-  state.currentPage = 0;
+  state.currentPage = kHomePage;
   paint();
   EXPECT_TRUE(state.inputBoxRect.empty());
 }

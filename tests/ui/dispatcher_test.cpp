@@ -42,9 +42,9 @@ TEST_F(UiDispatcher, SidebarChoosesThePageAndShowsTheInputBoxOnlyForTheAssistant
   EXPECT_EQ(state.scrollOffset, 0);
   EXPECT_EQ(state.hoverIndex, -1);
   EXPECT_FALSE(host.inputVisible);
-  click(HitKind::SidebarItem, 1);
+  click(HitKind::SidebarItem, kAssistantPage);
   EXPECT_TRUE(host.inputVisible);
-  click(HitKind::SidebarItem, 0);
+  click(HitKind::SidebarItem, kHomePage);
   EXPECT_FALSE(host.inputVisible);
 }
 
@@ -81,11 +81,12 @@ TEST_F(UiDispatcher, EachMaintenanceButtonStartsItsOwnAction) {
     kept.push_back(std::move(body));
     return true;
   };
+  state.currentPage = kHomePage;
   const std::pair<HitKind, const wchar_t*> cases[] = {
       {HitKind::CleanupTemp, L"Очищаю временные файлы..."},
       {HitKind::CleanupDns, L"Сбрасываю DNS-кэш..."},
       {HitKind::CleanupRecycleBin, L"Очищаю корзину..."},
-      {HitKind::RestartExplorer, L"Перезапускаю Explorer..."},  // on Home, the page shown first
+      {HitKind::RestartExplorer, L"Перезапускаю Explorer..."},  // on Home
   };
   for (const auto& [kind, progress] : cases) {
     state.busy = 0;
@@ -285,7 +286,7 @@ TEST_F(UiDispatcher, WheelDeltasAddUpPerTarget) {
 }
 
 TEST_F(UiDispatcher, ChatWheelKeepsItsOwnRemainder) {
-  state.currentPage = 1;  // Assistant
+  state.currentPage = kAssistantPage;
   for (int i = 0; i < 30; ++i) state.chat.push_back(ui::ChatMessage{i % 2 == 0, L"сообщение " + std::to_wstring(i), {}});
   paint();
   ASSERT_GT(state.chatScrollMax, 120);

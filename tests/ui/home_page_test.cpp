@@ -19,7 +19,7 @@ class HomePage : public UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
-    state.currentPage = 0;
+    state.currentPage = kHomePage;
   }
 };
 

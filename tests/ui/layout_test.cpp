@@ -79,6 +79,60 @@ TEST(UiLayout, CardPartsSitInsideTheCard) {
   EXPECT_EQ(ui::cardTextWidth(800, 96), card.text.width());
 }
 
+// The badge, the question mark, the side-effect line and the knob come from the layout, so the
+// painter only draws them.
+TEST(UiLayout, CardBadgeSideEffectsAndKnobFollowTheContent) {
+  struct Case {
+    int dpi;
+    bool aggressive, effects, on;
+    int helpMark;  // the circle's side: badge text height + 2 x 4 DIP
+  };
+  const Rect list{0, 100, 800, 600};
+  for (const Case c : {Case{96, true, true, true, 24}, Case{96, false, false, false, 0}, Case{144, true, false, false, 28},
+                       Case{144, false, true, true, 0}}) {
+    SCOPED_TRACE(testing::Message() << c.dpi << c.aggressive << c.effects << c.on);
+    auto s = [&c](int v) { return ui::scale(v, c.dpi); };
+    ui::CardContent content{48, c.effects ? 32 : 0};
+    if (c.aggressive) content.badgeText = ui::Size{70, 16};
+    content.toggleOn = c.on;
+    const ui::CardLayout card = ui::cardLayout(list, 120, content, c.dpi);
+    const ui::CardLayout frame = ui::cardLayout(list, 120, ui::cardHeight(48, content.sideEffectsHeight, c.dpi), c.dpi);
+    EXPECT_EQ(card.card, frame.card);
+    EXPECT_EQ(card.advance, card.card.height() + s(10));
+    EXPECT_EQ(card.description, (Rect{card.text.left, card.title.bottom + s(4), card.text.right, card.card.bottom - s(10)}));
+
+    EXPECT_EQ(card.helpMark.height(), c.helpMark);
+    if (c.aggressive) {
+      EXPECT_EQ(card.helpMark, (Rect{card.text.right - c.helpMark, 120 + s(14), card.text.right, 120 + s(14) + c.helpMark}));
+      EXPECT_EQ(card.helpMarkRadius, c.helpMark / 2);
+      EXPECT_EQ(card.badge, (Rect{card.helpMark.left - s(6) - (70 + 2 * s(10)), card.helpMark.top,
+                                  card.helpMark.left - s(6), card.helpMark.bottom}));
+      EXPECT_EQ(card.title.right, card.badge.left - s(8));
+    } else {
+      EXPECT_TRUE(card.badge.empty());
+      EXPECT_EQ(card.title.right, card.text.right);
+    }
+
+    if (c.effects) {
+      const int top = card.title.bottom + s(4) + 48 + s(4);
+      EXPECT_EQ(card.sideEffectDot, (Rect{card.text.left, top + s(4), card.text.left + s(8), top + s(12)}));
+      EXPECT_EQ(card.sideEffectText, (Rect{card.text.left + s(16), top, card.text.right, card.card.bottom - s(8)}));
+      EXPECT_EQ(card.sideEffectText.width(), ui::cardSideEffectsWidth(800, c.dpi));
+    } else {
+      EXPECT_TRUE(card.sideEffectDot.empty() && card.sideEffectText.empty());
+    }
+
+    // The knob is 3 px inside the track, at its right end when the toggle is on.
+    EXPECT_EQ(card.knob.width(), card.toggle.height() - 6);
+    EXPECT_EQ(card.knob.height(), card.knob.width());
+    EXPECT_EQ(card.knob.top, card.toggle.top + 3);
+    if (c.on)
+      EXPECT_EQ(card.knob.right, card.toggle.right - 3);
+    else
+      EXPECT_EQ(card.knob.left, card.toggle.left + 3);
+  }
+}
+
 TEST(UiLayout, TooltipStaysInsideTheWindow) {
   const Rect client{0, 0, 1280, 820};
   struct Case {

@@ -175,5 +175,35 @@ TEST_F(UiPainters, AggressiveCardHasABadgeWithAQuestionMark) {
   EXPECT_LE(title->rect.right, badge->rect.left - 6 - 8);
 }
 
+// The card draws its parts where its layout puts them: the painter adds no geometry of its own.
+TEST_F(UiPainters, CardDrawsItsPartsWhereTheLayoutPutsThem) {
+  auto risky = addTweak(L"perf.risky");
+  risky->aggressive = true;
+  risky->state = TweakState::Applied;
+  cache.refresh(*risky);
+  state.selectedIds = {L"perf.risky"};
+  state.currentPage = kPerformancePage;
+  const RecordingCanvas canvas = paint();
+  const ui::Rect list = ui::categoryPageLayout(ui::frameLayout(1280, 820, 96).content, false, 96).list;
+  ui::CardContent content{RecordingCanvas().measureTextHeight(risky->description, ui::cardTextWidth(list.width(), 96), ui::FontId::Body), 0};
+  content.badgeText = RecordingCanvas().measureText(L"АГРЕССИВНО", ui::FontId::Tiny);
+  content.toggleOn = true;
+  const ui::CardLayout card = ui::cardLayout(list, list.top, content, 96);
+
+  EXPECT_EQ(canvas.fillAt(card.helpMark)->color, ui::kColorControl);
+  EXPECT_EQ(canvas.text(L"?")->rect, card.helpMark);
+  EXPECT_EQ(canvas.fillAt(card.badge)->color, ui::kColorFailure);
+  EXPECT_EQ(canvas.text(L"АГРЕССИВНО")->rect, card.badge);
+  EXPECT_EQ(canvas.text(risky->title)->rect, card.title);
+  EXPECT_EQ(canvas.text(risky->description)->rect, card.description);
+  EXPECT_EQ(canvas.fillAt(card.toggle)->color, ui::kColorAccent);
+  EXPECT_EQ(canvas.fillAt(card.knob)->color, ui::kColorWhite);
+  const std::vector<DrawCall> ticks = canvas.all(DrawCall::Polyline);
+  ASSERT_EQ(ticks.size(), 1u);
+  EXPECT_EQ(ticks[0].points, (std::vector<ui::Point>{card.tick.begin(), card.tick.end()}));
+  EXPECT_EQ(region(HitKind::AggressiveBadge, 0)->rect, card.helpMark);
+  EXPECT_EQ(state.contentHeight, card.advance);
+}
+
 }  // namespace
 }  // namespace vx::test

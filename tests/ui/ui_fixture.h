@@ -4,7 +4,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "support/fake_tweak.h"
 #include "support/sim_test.h"
@@ -15,8 +17,21 @@
 
 namespace vx::test {
 
-inline constexpr int kPerformancePage = 2;
-inline constexpr int kSystemPage = 6;
+// Where a page sits in the sidebar, found by its kind and (for a category page) its category, so
+// that no test depends on the order of the entries.
+inline int pageIndex(ui::PageKind kind, TweakCategory category = TweakCategory::Performance) {
+  const std::vector<ui::SidebarEntry> entries = ui::sidebarEntries();
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (entries[i].kind == kind && (kind != ui::PageKind::Category || entries[i].category == category))
+      return static_cast<int>(i);
+  ADD_FAILURE() << "no sidebar entry of that kind";
+  return -1;
+}
+
+inline const int kHomePage = pageIndex(ui::PageKind::Home);
+inline const int kAssistantPage = pageIndex(ui::PageKind::Assistant);
+inline const int kPerformancePage = pageIndex(ui::PageKind::Category, TweakCategory::Performance);
+inline const int kSystemPage = pageIndex(ui::PageKind::Category, TweakCategory::System);
 
 class UiTest : public SimTest {
  protected:

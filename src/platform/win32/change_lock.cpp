@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/win32/dynamic_function.h"
+#include "platform/win32/native_api.h"
 #include "platform/win32/handles.h"
 
 namespace vx {
@@ -23,17 +23,10 @@ constexpr const wchar_t* kGlobalMutex = L"Global\\Vantorix.ChangeLock";
 // SYSTEM and Administrators: full control; nobody else.
 constexpr const wchar_t* kLockSddl = L"D:P(A;;GA;;;SY)(A;;GA;;;BA)";
 
-using CreateBoundaryFn = HANDLE(WINAPI*)(LPCWSTR, ULONG);
-using AddSidFn = BOOL(WINAPI*)(HANDLE*, PSID);
-using DeleteBoundaryFn = VOID(WINAPI*)(HANDLE);
-using CreateNamespaceFn = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, LPVOID, LPCWSTR);
-using OpenNamespaceFn = HANDLE(WINAPI*)(LPVOID, LPCWSTR);
-using CloseNamespaceFn = BOOLEAN(WINAPI*)(HANDLE, ULONG);
-
 // A private namespace handle is closed with ClosePrivateNamespace, looked up like the others.
 struct NamespaceCloser {
   void operator()(void* handle) const {
-    const auto close = win32::findExport<CloseNamespaceFn>(GetModuleHandleW(L"kernel32.dll"), "ClosePrivateNamespace");
+    const auto close = win32::nativeFunction(win32::native::kClosePrivateNamespace);
     if (close) close(handle, 0);
   }
 };
@@ -48,12 +41,12 @@ struct Lock {
 
 // Creates or opens the Administrators' private namespace; null where that does not work.
 HANDLE openPrivateNamespace(SECURITY_ATTRIBUTES* attributes) {
-  const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  const auto createBoundary = win32::findExport<CreateBoundaryFn>(kernel, "CreateBoundaryDescriptorW");
-  const auto addSid = win32::findExport<AddSidFn>(kernel, "AddSIDToBoundaryDescriptor");
-  const auto deleteBoundary = win32::findExport<DeleteBoundaryFn>(kernel, "DeleteBoundaryDescriptor");
-  const auto createNamespace = win32::findExport<CreateNamespaceFn>(kernel, "CreatePrivateNamespaceW");
-  const auto openNamespace = win32::findExport<OpenNamespaceFn>(kernel, "OpenPrivateNamespaceW");
+  using namespace win32::native;
+  const auto createBoundary = win32::nativeFunction(kCreateBoundaryDescriptor);
+  const auto addSid = win32::nativeFunction(kAddSidToBoundaryDescriptor);
+  const auto deleteBoundary = win32::nativeFunction(kDeleteBoundaryDescriptor);
+  const auto createNamespace = win32::nativeFunction(kCreatePrivateNamespace);
+  const auto openNamespace = win32::nativeFunction(kOpenPrivateNamespace);
   if (!createBoundary || !addSid || !deleteBoundary || !createNamespace || !openNamespace) return nullptr;
 
   HANDLE boundary = createBoundary(kNamespaceName, 0);

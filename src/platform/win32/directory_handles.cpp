@@ -4,18 +4,14 @@
 
 #include <cstring>
 
-#include "platform/win32/dynamic_function.h"
+#include "platform/win32/native_api.h"
 
 namespace vx::win32 {
 
 namespace {
 
-using NtCreateFileFn = LONG(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK, PLARGE_INTEGER, ULONG,
-                                    ULONG, ULONG, ULONG, PVOID, ULONG);
-
-// ntdll is mapped into every process, so it is asked for, never loaded.
-NtCreateFileFn ntCreateFile() {
-  static const auto function = findExport<NtCreateFileFn>(GetModuleHandleW(L"ntdll.dll"), "NtCreateFile");
+native::NtCreateFileFn ntCreateFile() {
+  static const auto function = nativeFunction(native::kNtCreateFile);
   return function;
 }
 
@@ -38,7 +34,7 @@ UniqueHandle openFolderItself(const std::wstring& path, DWORD access) {
 }
 
 UniqueHandle openEntry(HANDLE parent, const std::wstring& name, EntryKind kind, DWORD access) {
-  const NtCreateFileFn create = ntCreateFile();
+  const native::NtCreateFileFn create = ntCreateFile();
   const std::size_t bytes = name.size() * sizeof(wchar_t);
   if (create == nullptr || name.empty() || bytes > 0xFFFE) return {};
   UNICODE_STRING objectName;

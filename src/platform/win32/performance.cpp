@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/dynamic_function.h"
-#include "platform/win32/system_library.h"
+#include "platform/win32/native_api.h"
 
 namespace vx {
 
@@ -20,43 +19,27 @@ std::uint64_t ticksOf(const FILETIME& t) {
   return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
-using NtSetTimerResolutionFn = LONG(NTAPI*)(ULONG desired, BOOLEAN set, ULONG* current);
-using NtSetSystemInformationFn = LONG(NTAPI*)(INT infoClass, PVOID info, ULONG length);
-
-// ntdll is mapped into every process, so it is asked for, never loaded.
-template <typename Function>
-Function ntdllFunction(const char* name) {
-  return win32::findExport<Function>(GetModuleHandleW(L"ntdll.dll"), name);
-}
-
-NtSetTimerResolutionFn timerFunction() {
-  static const auto function = ntdllFunction<NtSetTimerResolutionFn>("NtSetTimerResolution");
+win32::native::NtSetTimerResolutionFn timerFunction() {
+  static const auto function = win32::nativeFunction(win32::native::kNtSetTimerResolution);
   return function;
 }
 
-NtSetSystemInformationFn systemInformationFunction() {
-  static const auto function = ntdllFunction<NtSetSystemInformationFn>("NtSetSystemInformation");
+win32::native::NtSetSystemInformationFn systemInformationFunction() {
+  static const auto function = win32::nativeFunction(win32::native::kNtSetSystemInformation);
   return function;
 }
-
-// SetProcessInformation exists from Windows 8 on; kernel32 is mapped into every process.
-using SetProcessInformationFn = BOOL(WINAPI*)(HANDLE, PROCESS_INFORMATION_CLASS, LPVOID, DWORD);
 
 constexpr INT kSystemMemoryListInformation = 80;
 constexpr ULONG kMemoryPurgeStandbyList = 4;
 
 // The PDH entry points, all or none.
 struct Pdh {
-  using OpenQueryFn = PDH_STATUS(WINAPI*)(LPCWSTR, DWORD_PTR, PDH_HQUERY*);
-  using AddEnglishCounterFn = PDH_STATUS(WINAPI*)(PDH_HQUERY, LPCWSTR, DWORD_PTR, PDH_HCOUNTER*);
-  using CollectFn = PDH_STATUS(WINAPI*)(PDH_HQUERY);
-  using FormattedArrayFn = PDH_STATUS(WINAPI*)(PDH_HCOUNTER, DWORD, LPDWORD, LPDWORD, PPDH_FMT_COUNTERVALUE_ITEM_W);
-  using CloseQueryFn = PDH_STATUS(WINAPI*)(PDH_HQUERY);
-  OpenQueryFn openQuery = win32::systemFunction<OpenQueryFn>(L"pdh.dll", "PdhOpenQueryW");
-  AddEnglishCounterFn addEnglishCounter = win32::systemFunction<AddEnglishCounterFn>(L"pdh.dll", "PdhAddEnglishCounterW");
-  CollectFn collect = win32::systemFunction<CollectFn>(L"pdh.dll", "PdhCollectQueryData");
-  FormattedArrayFn formattedArray = win32::systemFunction<FormattedArrayFn>(L"pdh.dll", "PdhGetFormattedCounterArrayW");
-  CloseQueryFn closeQuery = win32::systemFunction<CloseQueryFn>(L"pdh.dll", "PdhCloseQuery");
+  win32::native::PdhOpenQueryFn openQuery = win32::nativeFunction(win32::native::kPdhOpenQuery);
+  win32::native::PdhAddEnglishCounterFn addEnglishCounter = win32::nativeFunction(win32::native::kPdhAddEnglishCounter);
+  win32::native::PdhCollectQueryDataFn collect = win32::nativeFunction(win32::native::kPdhCollectQueryData);
+  win32::native::PdhGetFormattedCounterArrayFn formattedArray =
+      win32::nativeFunction(win32::native::kPdhGetFormattedCounterArray);
+  win32::native::PdhCloseQueryFn closeQuery = win32::nativeFunction(win32::native::kPdhCloseQuery);
   bool complete() const { return openQuery && addEnglishCounter && collect && formattedArray && closeQuery; }
 };
 
@@ -91,8 +74,8 @@ bool releaseTimerResolution() {
 }
 
 bool keepTimerRequestsWhenHidden() {
-  static const auto setInformation =
-      win32::findExport<SetProcessInformationFn>(GetModuleHandleW(L"kernel32.dll"), "SetProcessInformation");
+  // SetProcessInformation exists from Windows 8 on.
+  static const auto setInformation = win32::nativeFunction(win32::native::kSetProcessInformation);
   if (setInformation == nullptr) return false;
   PROCESS_POWER_THROTTLING_STATE state{};
   state.Version = PROCESS_POWER_THROTTLING_CURRENT_VERSION;

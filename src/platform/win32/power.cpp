@@ -1,22 +1,17 @@
-// The active power scheme through powrprof.
+// The active power scheme through powrprof (not a known DLL: loaded from System32 at run time,
+// native_api.h).
 #include "platform/power.h"
 
 #include <windows.h>
-#include <powrprof.h>
 
 #include <cstring>
 
 #include "platform/win32/handles.h"
-#include "platform/win32/system_library.h"
+#include "platform/win32/native_api.h"
 
 namespace vx {
 
 namespace {
-
-// powrprof.dll is not a known DLL, so it is loaded from System32 at run time rather than imported.
-using GetActiveSchemeFunction = DWORD(WINAPI*)(HKEY, GUID**);
-using SetActiveSchemeFunction = DWORD(WINAPI*)(HKEY, const GUID*);
-using EnumerateFunction = DWORD(WINAPI*)(HKEY, const GUID*, const GUID*, POWER_DATA_ACCESSOR, ULONG, UCHAR*, DWORD*);
 
 // Windows stops the enumeration with ERROR_NO_MORE_ITEMS; a machine has a handful of schemes, so
 // a longer run means the call misbehaves.
@@ -27,7 +22,7 @@ constexpr ULONG kMaxSchemes = 64;
 static_assert(sizeof(GUID) == sizeof(Guid::bytes), "a GUID is 16 bytes in memory order");
 
 std::optional<Guid> activePowerScheme() {
-  const auto getActiveScheme = win32::systemFunction<GetActiveSchemeFunction>(L"powrprof.dll", "PowerGetActiveScheme");
+  const auto getActiveScheme = win32::nativeFunction(win32::native::kPowerGetActiveScheme);
   if (getActiveScheme == nullptr) return std::nullopt;
   GUID* raw = nullptr;
   const DWORD status = getActiveScheme(nullptr, &raw);
@@ -39,7 +34,7 @@ std::optional<Guid> activePowerScheme() {
 }
 
 bool setActivePowerScheme(const Guid& scheme) {
-  const auto setActiveScheme = win32::systemFunction<SetActiveSchemeFunction>(L"powrprof.dll", "PowerSetActiveScheme");
+  const auto setActiveScheme = win32::nativeFunction(win32::native::kPowerSetActiveScheme);
   if (setActiveScheme == nullptr) return false;
   GUID guid;
   std::memcpy(&guid, scheme.bytes.data(), sizeof(GUID));
@@ -47,7 +42,7 @@ bool setActivePowerScheme(const Guid& scheme) {
 }
 
 std::optional<std::vector<Guid>> powerSchemes() {
-  const auto enumerate = win32::systemFunction<EnumerateFunction>(L"powrprof.dll", "PowerEnumerate");
+  const auto enumerate = win32::nativeFunction(win32::native::kPowerEnumerate);
   if (enumerate == nullptr) return std::nullopt;
   std::vector<Guid> schemes;
   for (ULONG index = 0; index < kMaxSchemes; ++index) {

@@ -10,7 +10,7 @@
 
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/system_library.h"
+#include "platform/win32/native_api.h"
 
 namespace vx {
 
@@ -34,14 +34,12 @@ void copyDescription(const std::wstring& description, WCHAR (&target)[MAX_DESC_W
 }  // namespace
 
 bool restorePointLibraryPresent() {
-  using SetRestorePointFunction = BOOL(WINAPI*)(RESTOREPOINTINFOW*, STATEMGRSTATUS*);
-  return win32::systemFunction<SetRestorePointFunction>(L"SrClient.dll", "SRSetRestorePointW") != nullptr;
+  return win32::nativeFunction(win32::native::kSrSetRestorePoint) != nullptr;
 }
 
 RestorePointOutcome setSystemRestorePoint(const std::wstring& description, const std::function<void()>& beforeFirstCall) {
-  using SetRestorePointFunction = BOOL(WINAPI*)(RESTOREPOINTINFOW*, STATEMGRSTATUS*);
   // From System32 only: never a SrClient.dll beside the program or in the current directory.
-  const auto setRestorePoint = win32::systemFunction<SetRestorePointFunction>(L"SrClient.dll", "SRSetRestorePointW");
+  const auto setRestorePoint = win32::nativeFunction(win32::native::kSrSetRestorePoint);
   if (setRestorePoint == nullptr) return RestorePointOutcome::LibraryMissing;
 
   // SRSetRestorePointW needs COM on the calling thread, whichever thread that is (a job's worker,

@@ -14,7 +14,7 @@
 #include <cpuid.h>
 #endif
 
-#include "platform/win32/dynamic_function.h"
+#include "platform/win32/native_api.h"
 #include "platform/win32/handles.h"
 
 namespace vx {
@@ -37,8 +37,7 @@ CalendarTime calendarTime(const SYSTEMTIME& t) {
 }  // namespace
 
 WindowsVersion getWindowsVersion() {
-  using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOEXW*);
-  const auto rtlGetVersion = win32::findExport<RtlGetVersionFunction>(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion");
+  const auto rtlGetVersion = win32::nativeFunction(win32::native::kRtlGetVersion);
   if (rtlGetVersion == nullptr) return {};
   // The extended structure is exactly the 284 bytes the size field announces, so RtlGetVersion
   // may fill the service-pack and product fields without writing past the end.

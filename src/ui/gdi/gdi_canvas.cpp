@@ -2,28 +2,12 @@
 
 #include <cmath>
 
-#include "platform/win32/system_library.h"
+#include "platform/win32/native_api.h"
+#include "ui/gdi/gdi_objects.h"
 
 namespace vx::ui::gdi {
 
 namespace {
-
-using GradientFillFn = BOOL(WINAPI*)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
-
-// Selects a GDI object for one scope and puts the previous one back.
-class Selected {
- public:
-  Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
-  ~Selected() {
-    if (previous_) SelectObject(dc_, previous_);
-  }
-  Selected(const Selected&) = delete;
-  Selected& operator=(const Selected&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ previous_;
-};
 
 RECT toRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
@@ -58,8 +42,8 @@ void GdiCanvas::fillRoundedBordered(const Rect& rect, Color fill, Color border, 
     return;
   }
   UniquePen pen(CreatePen(PS_SOLID, 1, toColorRef(border)));
-  Selected selectBrush(dc_, brush.get());
-  Selected selectPen(dc_, pen.get());
+  SelectedObject selectBrush(dc_, brush.get());
+  SelectedObject selectPen(dc_, pen.get());
   if (radius < 1)
     Rectangle(dc_, rect.left, rect.top, rect.right, rect.bottom);
   else
@@ -67,7 +51,7 @@ void GdiCanvas::fillRoundedBordered(const Rect& rect, Color fill, Color border, 
 }
 
 void GdiCanvas::drawText(const std::wstring& text, const Rect& rect, Color color, TextFormat format, FontId font) {
-  Selected selectFont(dc_, fonts_.get(font));
+  SelectedObject selectFont(dc_, fonts_.get(font));
   SetBkMode(dc_, TRANSPARENT);
   SetTextColor(dc_, toColorRef(color));
   RECT r = toRect(rect);
@@ -75,14 +59,14 @@ void GdiCanvas::drawText(const std::wstring& text, const Rect& rect, Color color
 }
 
 int GdiCanvas::measureTextHeight(const std::wstring& text, int width, FontId font) {
-  Selected selectFont(dc_, fonts_.get(font));
+  SelectedObject selectFont(dc_, fonts_.get(font));
   RECT r{0, 0, width, 10000};
   DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK);
   return r.bottom - r.top;
 }
 
 Size GdiCanvas::measureText(const std::wstring& text, FontId font) {
-  Selected selectFont(dc_, fonts_.get(font));
+  SelectedObject selectFont(dc_, fonts_.get(font));
   RECT r{0, 0, 0, 0};
   DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE);
   return {r.right - r.left, r.bottom - r.top};
@@ -93,7 +77,7 @@ void GdiCanvas::line(Point from, Point to, Color color, int width) { polyline({f
 void GdiCanvas::polyline(const std::vector<Point>& points, Color color, int width) {
   if (points.size() < 2) return;
   UniquePen pen(CreatePen(PS_SOLID, width, toColorRef(color)));
-  Selected selectPen(dc_, pen.get());
+  SelectedObject selectPen(dc_, pen.get());
   std::vector<POINT> gdiPoints;
   gdiPoints.reserve(points.size());
   for (const Point& p : points) gdiPoints.push_back(POINT{p.x, p.y});
@@ -103,7 +87,7 @@ void GdiCanvas::polyline(const std::vector<Point>& points, Color color, int widt
 void GdiCanvas::arc(const Rect& b, double startDegrees, double sweepDegrees, Color color, int width) {
   if (sweepDegrees == 0) return;
   UniquePen pen(CreatePen(PS_SOLID, width, toColorRef(color)));
-  Selected selectPen(dc_, pen.get());
+  SelectedObject selectPen(dc_, pen.get());
   const double cx = (b.left + b.right) / 2.0, cy = (b.top + b.bottom) / 2.0;
   const double rx = b.width() / 2.0, ry = b.height() / 2.0;
   auto at = [&](double degrees) {
@@ -117,7 +101,7 @@ void GdiCanvas::arc(const Rect& b, double startDegrees, double sweepDegrees, Col
 }
 
 void GdiCanvas::gradientV(const Rect& rect, Color top, Color bottom) {
-  static const auto gradientFill = win32::systemFunction<GradientFillFn>(L"msimg32.dll", "GradientFill");
+  static const auto gradientFill = win32::nativeFunction(win32::native::kGradientFill);
   if (gradientFill) {
     TRIVERTEX vertices[2] = {
         {rect.left, rect.top, channel(top.r), channel(top.g), channel(top.b), 0},

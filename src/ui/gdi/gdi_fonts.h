@@ -4,22 +4,11 @@
 #include <windows.h>
 
 #include <array>
-#include <memory>
-#include <type_traits>
 
+#include "ui/gdi/gdi_objects.h"
 #include "ui/theme.h"
 
 namespace vx::ui::gdi {
-
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const {
-    if (object) DeleteObject(object);
-  }
-};
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
-using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
-using UniquePen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectDeleter>;
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
 
 class GdiFonts {
  public:
