@@ -4,6 +4,7 @@
 
 #include "core/change_guard.h"
 #include "core/guarded_calls.h"
+#include "core/journal_run.h"
 #include "core/user_account.h"
 #include "core/safety_net.h"
 #include "core/state_cache.h"
@@ -38,6 +39,7 @@ ApplyResult applyOne(Tweak& tweak) {
     result.message = kAnotherCopyBusyMessage;
     return result;
   }
+  const JournalRun run(L"apply_" + tweak.id);
   bool aggressive = false;
   std::vector<BackupKey> keys;
   if (!safetyNetNeeds(tweak, aggressive, keys)) {
@@ -69,6 +71,7 @@ ApplyResult applyBatch(const std::vector<TweakPtr>& tweaks, const std::wstring& 
     result.message = kAnotherCopyBusyMessage;
     return result;
   }
+  const JournalRun run(label);
   std::vector<BackupKey> keys;
   std::vector<bool> usable(tweaks.size(), false);
   std::vector<bool> aggressiveAt(tweaks.size(), false);
@@ -114,6 +117,7 @@ CategoryRunCounts runCategory(const std::vector<TweakPtr>& tweaks, TweakCategory
     counts.busy = true;
     return counts;
   }
+  const JournalRun run(std::wstring(L"category_") + categoryLabel(category) + (revert ? L"_revert" : L"_apply"));
   for (const auto& tweak : tweaks) {
     if (!tweak || tweak->category != category) continue;
     if (guarded::queryState(*tweak) == TweakState::Unavailable) {
@@ -144,6 +148,7 @@ StatusText applyWithStatus(Tweak& tweak) {
 StatusText revertWithStatus(Tweak& tweak) {
   const ChangeGuard guard;
   if (!guard.held()) return {tweak.title + L": " + kAnotherCopyBusyMessage, StatusOutcome::Failure};
+  const JournalRun run(L"revert_" + tweak.id);
   if (guarded::revert(tweak)) return {tweak.title + L": откачено", StatusOutcome::Success};
   return revertFailedStatus(tweak);
 }

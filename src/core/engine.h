@@ -3,6 +3,7 @@
 // Called by the card toggle, the background jobs (job_results.h) and vxctl. Exceptions thrown by
 // a tweak never leave the engine: they count as a failed apply or revert. Every apply and revert
 // holds the change lock (change_guard.h) and only tries it: callers that may wait take it first.
+// Each call is one run of the change journal (journal_run.h) unless the caller opened one already.
 #pragma once
 #include <string>
 #include <vector>

@@ -1,5 +1,6 @@
 #include "core/guarded_calls.h"
 
+#include "core/journal_run.h"
 #include "core/user_account.h"
 
 namespace vx::guarded {
@@ -28,9 +29,20 @@ TweakState queryState(Tweak& tweak) {
   if (inAnotherAccountsProfile(tweak)) return TweakState::Unavailable;
   return orFallback([&] { return tweak.queryState(); }, TweakState::Undetermined);
 }
-bool apply(Tweak& tweak) { return !inAnotherAccountsProfile(tweak) && orFallback([&] { return tweak.apply(); }, false); }
+// Every call that reaches the tweak is journalled with the values it changed (journal_run.h).
+bool apply(Tweak& tweak) {
+  if (inAnotherAccountsProfile(tweak)) return false;
+  JournalStep step(tweak, JournalAction::Apply);
+  const bool ok = orFallback([&] { return tweak.apply(); }, false);
+  step.finish(ok);
+  return ok;
+}
 bool revert(Tweak& tweak) {
-  return !inAnotherAccountsProfile(tweak) && orFallback([&] { return tweak.revert(); }, false);
+  if (inAnotherAccountsProfile(tweak)) return false;
+  JournalStep step(tweak, JournalAction::Revert);
+  const bool ok = orFallback([&] { return tweak.revert(); }, false);
+  step.finish(ok);
+  return ok;
 }
 
 bool needsReboot(const Tweak& tweak) { return orFallback([&] { return tweak.needsReboot(); }, false); }

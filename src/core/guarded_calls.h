@@ -2,7 +2,8 @@
 // that throws can never take down a paint, a job or vxctl. An exception reads as Undetermined,
 // as a failed apply or revert, and as the harmless default of each property. Under another account
 // than the desktop's, a tweak that changes the user's profile is Unavailable with that note, and
-// apply and revert refuse it without calling it (core/user_account.h).
+// apply and revert refuse it without calling it (core/user_account.h). Every apply and revert that
+// reaches the tweak appends its line to the change journal (core/journal_run.h).
 #pragma once
 #include <optional>
 #include <string>

@@ -108,6 +108,11 @@ struct TreeDeletion {
 // Nothing when the folder is missing, is itself a link, or cannot be opened; it always stays.
 std::optional<TreeDeletion> deleteFolderContents(const std::wstring& folder, const TreeDeletionRules& rules = {});
 
+// Appends the bytes at the end of the file in one write (FILE_APPEND_DATA), creating the file when
+// it is missing; a link under that name is never written through. True when every byte was
+// written. The change journal adds its lines this way, so a line is never split by another writer.
+bool appendFileBytes(const std::wstring& path, const std::string& bytes);
+
 // Joins a folder and a name with exactly one backslash.
 std::wstring joinPath(const std::wstring& folder, const std::wstring& name);
 
