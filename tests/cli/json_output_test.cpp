@@ -9,6 +9,9 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cli_command.h"
+#include "core/change_journal.h"
+#include "core/journal_run.h"
+#include "platform/power.h"
 #include "support/cli_run.h"
 #include "support/sim_test.h"
 
@@ -83,6 +86,36 @@ TEST_F(JsonOutputTest, ErrorsStayOnStandardErrorWithTheirCodes) {
   const test::CliRun wrong = runVerb(L"hw", {L"--json", L"extra"});
   EXPECT_EQ(wrong.exitCode, cli::kExitUsage);
   EXPECT_EQ(wrong.out, "");
+}
+
+TEST_F(JsonOutputTest, JournalVerbsPrintTheirRunsResetTweaksAndChanges) {
+  machine.setLocalTime(CalendarTime{2026, 12, 11, 17, 30, 5, 0});
+  machine.setActivePowerScheme(kBalancedScheme);
+  {
+    JournalRun journal(L"import");
+    journal.append(L"power.high", JournalAction::Apply, JournalResult::Ok, {});
+  }
+  const test::CliRun history = runVerb(L"history", {L"--json"});
+  EXPECT_EQ(history.exitCode, cli::kExitOk);
+  const auto runs = nlohmann::json::parse(history.out)["runs"];
+  ASSERT_EQ(runs.size(), 1u) << history.out;
+  EXPECT_EQ(runs[0]["label"], "import");
+  EXPECT_EQ(runs[0]["time"], "2026-12-11 17:30:05");
+  EXPECT_TRUE(runs[0]["run"].is_number_integer());
+  EXPECT_EQ(runs[0]["tweaks"], nlohmann::json::parse(R"([{"id": "power.high", "title": "План питания: Высокая производительность",
+                                                         "action": "apply", "result": "ok", "text": "применено"}])"));
+
+  // The plan is Balanced again: drift names the tweak and exits 1, as its text form does.
+  const test::CliRun drift = runVerb(L"drift", {L"--json"});
+  EXPECT_EQ(drift.exitCode, cli::kExitFailed);
+  EXPECT_EQ(nlohmann::json::parse(drift.out),
+            nlohmann::json::parse(R"({"reset": [{"id": "power.high", "title": "План питания: Высокая производительность"}]})"));
+
+  const test::CliRun show = runVerb(L"show", {L"power.high", L"--json"});
+  EXPECT_EQ(show.exitCode, cli::kExitOk);
+  const auto shown = nlohmann::json::parse(show.out);
+  EXPECT_EQ(shown["id"], "power.high");
+  EXPECT_TRUE(shown["changes"].is_array());
 }
 
 }  // namespace
