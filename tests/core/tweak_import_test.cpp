@@ -1,11 +1,12 @@
 // Importing a kept set with fake tweaks on the simulated machine: what the plan says per id, one
-// safety net labelled "import" for the aggressive ones, already applied tweaks left out of the
+// safety net and one journal run labelled "import" for the batch, already applied tweaks left out of the
 // batch, and the outcome that decides vxctl's exit status.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "core/change_journal.h"
 #include "core/tweak_import.h"
 #include "platform/files.h"
 #include "platform/sim/machine.h"
@@ -69,6 +70,13 @@ TEST_F(TweakImportTest, OneSafetyNetForTheAggressiveOnesAndAlreadyAppliedOnesAre
   EXPECT_EQ(outcome.alreadyApplied, 1);
   EXPECT_EQ(outcome.notApplied, 1);
   EXPECT_FALSE(outcome.complete());  // the Unavailable tweak of the file was not applied
+  // One journal run for the whole import, a line per tweak it applied.
+  const auto runs = journalRuns(readJournal());
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].label, L"import");
+  std::vector<std::wstring> journalled;
+  for (const auto& line : runs[0].lines) journalled.push_back(line.id);
+  EXPECT_EQ(journalled, (std::vector<std::wstring>{L"agg.second", L"plain", L"agg.first"}));
   EXPECT_EQ(importResultText(outcome),
             L"Импорт: применено 3, уже было 1, не применено 1  •  Бэкап создан  •  Точка восстановления готова");
 }
