@@ -87,6 +87,9 @@ import_set() {
     [ "$rc" -eq 0 ] && grep -q ", не применено 0$" <<<"$out"
 }
 check "import applies the set on a fresh PC" import_set
+# The import is one run of the change journal.
+check "the import is one journal run labelled import" \
+  eval 'vx history 1 --json >"$KEEP/history.json" && python3 -c "import json,sys; r=json.load(open(sys.argv[1]))[\"runs\"]; assert len(r) == 1 and r[0][\"label\"] == \"import\" and len(r[0][\"tweaks\"]) >= 3, r" "$KEEP/history.json"'
 check "a second import finds everything applied" eval 'vx import "$SET_WIN" | grep -q "^Импорт: применено 0, уже было"'
 
 refusals() {  # TEXT MESSAGE: the file is refused with exit 2, that message and nothing on stdout
