@@ -8,6 +8,7 @@
 
 #include "app/input_box.h"
 #include "app/job_message.h"
+#include "app/search_box.h"
 #include "app/window_host_win32.h"
 #include "app/window_messages.h"
 #include "assistant/memory_file.h"
@@ -26,6 +27,7 @@
 #include "ui/state_refresher.h"
 #include "ui/background_reads.h"
 #include "ui/title_tooltip.h"
+#include "ui/tweak_search.h"
 #include "ui/window_setup.h"
 
 namespace vx::app {
@@ -72,6 +74,10 @@ void onCreate(HWND window) {
   if (!host.inputBox())
     host.setInputBox(createInputBox(window, instance, p.fonts.get(ui::FontId::Body),
                                     [] { ui::sendQuestion(uiState(), windowHost()); }));
+  if (!host.searchBox())
+    host.setSearchBox(createSearchBox(window, instance, p.fonts.get(ui::FontId::Body), [] {
+      ui::onWindowKey(uiState(), windowHost(), ui::WindowKey::Escape, false);
+    }));
   p.refresher = std::make_unique<ui::StateRefresher>(ui.catalogue, *ui.states, [] { windowHost().postStatesChanged(); });
   ui.onPageChosen = [](const ui::SidebarEntry& entry) {
     if (parts().refresher) parts().refresher->setVisibleCategory(visibleCategory(entry));
@@ -168,6 +174,7 @@ void onPaint(HWND window) {
     }
     RestoreDC(memory, saved);
     if (!uiState().inputBoxRect.empty()) windowHost().placeInputBox(uiState().inputBoxRect);
+    if (!uiState().searchBoxRect.empty()) windowHost().placeSearchBox(uiState().searchBoxRect);
     const RECT& r = ps.rcPaint;
     BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, r.left, r.top, SRCCOPY);
   }
@@ -187,8 +194,8 @@ void onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
   ui::UiState& ui = uiState();
   ui.dpi = HIWORD(wParam);
   parts().fonts.create(ui.dpi);
-  if (HWND box = windowHost().inputBox())
-    SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(parts().fonts.get(ui::FontId::Body)), TRUE);
+  for (HWND box : {windowHost().inputBox(), windowHost().searchBox()})
+    if (box) SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(parts().fonts.get(ui::FontId::Body)), TRUE);
   const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
   SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -231,6 +238,11 @@ int windowDpi(HWND window) {
   return dpi ? static_cast<int>(dpi) : 96;
 }
 
+bool handleWindowKey(const MSG& message) {
+  if (!isSearchShortcut(message)) return false;
+  return ui::onWindowKey(uiState(), windowHost(), ui::WindowKey::F, true);
+}
+
 void fitMainWindowToMonitor(HWND window) {
   RECT placed;
   if (!GetWindowRect(window, &placed)) return;
@@ -259,8 +271,15 @@ LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       // Minimised, nothing of it is on screen; restoring repaints everything (WM_SIZE).
       if (!IsIconic(window)) ui::onRefreshTick(ui, host);
       return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kSearchBoxId && HIWORD(wParam) == EN_CHANGE) {
+        ui::onSearchTextChanged(ui, host, host.searchText());
+        return 0;
+      }
+      break;
     case WM_CTLCOLOREDIT:
-      if (reinterpret_cast<HWND>(lParam) == host.inputBox()) {
+      // Both edit controls are drawn in the control colour (kColorControl).
+      if (reinterpret_cast<HWND>(lParam) == host.inputBox() || reinterpret_cast<HWND>(lParam) == host.searchBox()) {
         const HDC dc = reinterpret_cast<HDC>(wParam);
         SetBkColor(dc, RGB(38, 38, 52));
         SetTextColor(dc, RGB(245, 245, 252));

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/job_message.h"
+#include "app/tweak_set_dialog.h"
 #include "app/window_messages.h"
 #include "base/process_wide.h"
 #include "platform/shell.h"
@@ -34,14 +35,20 @@ void Win32WindowHost::placeInputBox(const ui::Rect& r) {
   if (inputBox_) SetWindowPos(inputBox_, nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::wstring Win32WindowHost::inputText() {
-  if (!inputBox_) return {};
-  const int length = GetWindowTextLengthW(inputBox_);
+namespace {
+
+std::wstring controlText(HWND control) {
+  if (!control) return {};
+  const int length = GetWindowTextLengthW(control);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(inputBox_, text.data(), length + 1);
+  const int copied = GetWindowTextW(control, text.data(), length + 1);
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   return text;
 }
+
+}  // namespace
+
+std::wstring Win32WindowHost::inputText() { return controlText(inputBox_); }
 
 void Win32WindowHost::clearInputText() {
   if (inputBox_) SetWindowTextW(inputBox_, L"");
@@ -50,6 +57,24 @@ void Win32WindowHost::clearInputText() {
 void Win32WindowHost::focusInputBox() {
   if (inputBox_) SetFocus(inputBox_);
 }
+
+void Win32WindowHost::placeSearchBox(const ui::Rect& r) {
+  if (searchBox_) SetWindowPos(searchBox_, nullptr, r.left, r.top, r.width(), r.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::wstring Win32WindowHost::searchText() { return controlText(searchBox_); }
+
+void Win32WindowHost::clearSearchText() {
+  if (searchBox_) SetWindowTextW(searchBox_, L"");
+}
+
+void Win32WindowHost::focusSearchBox() {
+  if (!searchBox_) return;
+  SetFocus(searchBox_);
+  SendMessageW(searchBox_, EM_SETSEL, 0, -1);  // typing replaces what was searched before
+}
+
+std::wstring Win32WindowHost::chooseTweakSetFile(bool save) { return app::chooseTweakSetFile(window_.load(), save); }
 
 bool Win32WindowHost::askYesNo(const std::wstring& caption, const std::wstring& text) {
   return MessageBoxW(window_.load(), text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;

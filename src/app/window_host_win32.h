@@ -15,6 +15,8 @@ class Win32WindowHost final : public ui::WindowHost {
   void attach(HWND mainWindow) { window_.store(mainWindow); }
   void setInputBox(HWND box) { inputBox_ = box; }
   HWND inputBox() const { return inputBox_; }
+  void setSearchBox(HWND box) { searchBox_ = box; }
+  HWND searchBox() const { return searchBox_; }
 
   void invalidate() override;
   void invalidateRect(const ui::Rect& rect) override;
@@ -25,6 +27,11 @@ class Win32WindowHost final : public ui::WindowHost {
   std::wstring inputText() override;
   void clearInputText() override;
   void focusInputBox() override;
+  void placeSearchBox(const ui::Rect& rect) override;
+  std::wstring searchText() override;
+  void clearSearchText() override;
+  void focusSearchBox() override;
+  std::wstring chooseTweakSetFile(bool save) override;
   bool askYesNo(const std::wstring& caption, const std::wstring& text) override;
   bool startProgram(const std::wstring& commandLine) override;
   bool openUrl(const std::wstring& url) override;
@@ -32,6 +39,7 @@ class Win32WindowHost final : public ui::WindowHost {
  private:
   std::atomic<HWND> window_{nullptr};
   HWND inputBox_ = nullptr;  // UI thread only
+  HWND searchBox_ = nullptr;  // UI thread only
 };
 
 Win32WindowHost& windowHost();

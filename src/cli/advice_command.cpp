@@ -1,8 +1,9 @@
-// vxctl advice: the personal recommendations for this machine in the order the home page shows
-// them, with their priority tags and tweak ids, then the optimisation score.
+// vxctl advice [--json]: the personal recommendations for this machine in the order the home page
+// shows them, with their priority tags and tweak ids, then the optimisation score.
 #include <string>
 
 #include "cli/cli_command.h"
+#include "cli/json_output.h"
 #include "catalog/build_catalog.h"
 #include "hw/hardware_profile.h"
 #include "hw/recommendations.h"
@@ -12,12 +13,36 @@ namespace vx::cli {
 
 namespace {
 
-int runAdvice(const std::vector<std::wstring>& args) {
-  if (!args.empty()) return usageError(L"advice не принимает аргументов");
+Json adviceJson(const std::vector<Recommendation>& list, const SystemScore& score) {
+  Json rows = Json::array();
+  for (const Recommendation& r : list) {
+    Json ids = Json::array();
+    for (const std::wstring& id : r.tweakIds) ids.push_back(jsonText(id));
+    rows.push_back({{"priority", jsonText(recommendationPriorityLabel(r.priority))},
+                    {"title", jsonText(r.title)},
+                    {"text", jsonText(r.text)},
+                    {"tweaks", ids}});
+  }
+  return Json{{"recommendations", rows},
+              {"score", {{"score", score.score},
+                         {"level", jsonText(score.level)},
+                         {"applied", score.appliedCount},
+                         {"counted", score.countedCount},
+                         {"summary", jsonText(score.summary)}}}};
+}
+
+int runAdvice(std::vector<std::wstring> args) {
+  const bool json = takeJsonSwitch(args);
+  if (!args.empty()) return usageError(L"advice принимает только --json");
   const TweakCatalog catalog = buildCatalog();
   const HardwareProfile profile = detectHardware();
 
   const std::vector<Recommendation> list = buildRecommendations(profile, catalog);
+  const SystemScore score = computeScore(catalog);
+  if (json) {
+    printJson(adviceJson(list, score));
+    return kExitOk;
+  }
   printLine(L"Рекомендации: " + std::to_wstring(list.size()));
   for (const Recommendation& r : list) {
     std::wstring ids;
@@ -27,7 +52,6 @@ int runAdvice(const std::vector<std::wstring>& args) {
     printLine(L"    твики: " + ids);
   }
 
-  const SystemScore score = computeScore(catalog);
   printLine(L"");
   printLine(L"Оценка: " + std::to_wstring(score.score) + L"/100 — " + score.level + L" (применено " +
             std::to_wstring(score.appliedCount) + L" из " + std::to_wstring(score.countedCount) + L")");
@@ -35,7 +59,8 @@ int runAdvice(const std::vector<std::wstring>& args) {
   return kExitOk;
 }
 
-const CliRegistrar registrar{{CliPlace::Advice, L"advice", L"vxctl advice", L"советы для этого компьютера", runAdvice}};
+const CliRegistrar registrar{
+    {CliPlace::Advice, L"advice", L"vxctl advice [--json]", L"советы для этого компьютера", runAdvice}};
 
 }  // namespace
 

@@ -15,4 +15,17 @@ std::vector<std::wstring> catalogListing(const TweakCatalog& catalog) {
   return lines;
 }
 
+Json catalogListingJson(const std::vector<TweakPtr>& tweaks) {
+  Json rows = Json::array();
+  for (const auto& tweak : tweaks)
+    rows.push_back({{"id", jsonText(tweak->id)},
+                    {"title", jsonText(tweak->title)},
+                    {"category", jsonText(categoryName(tweak->category))},
+                    {"tier", tierOf(*tweak)},
+                    {"aggressive", guarded::isAggressive(*tweak)},
+                    {"state", jsonText(stateName(guarded::queryState(*tweak)))},
+                    {"note", jsonText(guarded::compatibilityNote(*tweak))}});
+  return Json{{"tweaks", rows}};
+}
+
 }  // namespace vx::cli

@@ -17,6 +17,7 @@ constexpr int kExitUsage = 2;
 enum class CliPlace {
   List = 10, Status = 20, Host = 30, Hardware = 40, SelfTest = 45, Advice = 50, Games = 60, Backups = 70,
   Apply = 110, Revert = 120, Category = 130, Profile = 140,
+  Export = 150, Import = 160,
   Show = 65, History = 75, Drift = 78, Restore = 125,  // the change journal
   Clean = 210, Monitor = 220, Boost = 230, Ask = 240,
 };

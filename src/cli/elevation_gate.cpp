@@ -25,7 +25,7 @@ constexpr ChangingVerb kChangingVerbs[] = {
     {L"clean", L"", L""},
     {L"boost", L"", L""},
     {L"restore", L"", L""},
-    {L"import", L"", L""},
+    {L"import", L"--dry-run", L""},
     {L"drift", L"", L"--apply"},
     {L"selftest", L"", L"--restore-point"},
 };

@@ -1,4 +1,7 @@
-// vxctl status [ID...]: "id<TAB>state" for the named tweaks, or for every tweak without ids.
+// vxctl status [ID...] [--json]: "id<TAB>state" for the named tweaks, or for every tweak without
+// ids; as JSON the rows of `list --json`. Unknown ids are reported on standard error (exit 1), the
+// known ones still shown.
+#include "cli/catalog_listing.h"
 #include "cli/cli_catalog.h"
 #include "core/guarded_calls.h"
 #include "cli/cli_command.h"
@@ -9,26 +12,29 @@ namespace vx::cli {
 
 namespace {
 
-int runStatus(const std::vector<std::wstring>& args) {
+int runStatus(std::vector<std::wstring> args) {
+  const bool json = takeJsonSwitch(args);
   int status = kExitOk;
-  auto print = [](Tweak& tweak) { printLine(tweak.id + L"\t" + stateName(guarded::queryState(tweak))); };
-  if (args.empty()) {
-    for (const auto& tweak : catalog()) print(*tweak);
-    return status;
-  }
-  // Unknown ids are reported, the known ones still shown.
+  std::vector<TweakPtr> shown;
+  if (args.empty()) shown = catalog();
   for (const auto& id : args) {
-    if (const auto tweak = findById(catalog(), id)) {
-      print(*tweak);
+    if (auto tweak = findById(catalog(), id)) {
+      shown.push_back(std::move(tweak));
     } else {
       printError(L"vxctl: неизвестный твик «" + id + L"»");
       status = kExitFailed;
     }
   }
+  if (json) {
+    printJson(catalogListingJson(shown));
+    return status;
+  }
+  for (const auto& tweak : shown) printLine(tweak->id + L"\t" + stateName(guarded::queryState(*tweak)));
   return status;
 }
 
-const CliRegistrar registrar{{CliPlace::Status, L"status", L"vxctl status [ID...]", L"состояние твиков", runStatus}};
+const CliRegistrar registrar{
+    {CliPlace::Status, L"status", L"vxctl status [ID...] [--json]", L"состояние твиков", runStatus}};
 
 }  // namespace
 

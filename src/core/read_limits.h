@@ -8,7 +8,7 @@ namespace vx {
 
 inline constexpr std::uint64_t kMemoryFileLimit = 1ull << 20;   // memory.json: 1 MiB
 inline constexpr std::uint64_t kGameConfigLimit = 64ull << 20;  // a game's config file: 64 MiB
-// Nothing reads these two files yet: the change journal and imported tweak sets keep to them.
+// The change journal keeps to the first; the tweak set import reads at most the second.
 inline constexpr std::uint64_t kJournalFileLimit = 2ull << 20;  // journal.jsonl: 2 MiB plus one line
 inline constexpr std::uint64_t kImportedSetLimit = 1ull << 20;  // an imported set: 1 MiB
 

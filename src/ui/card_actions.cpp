@@ -21,6 +21,10 @@ Color outcomeColor(StatusOutcome outcome) {
 }  // namespace
 
 TweakPtr cardTweak(const UiState& state, int index) {
+  if (state.searching()) {
+    if (index < 0 || index >= static_cast<int>(state.searchResults.size())) return nullptr;
+    return state.searchResults[static_cast<std::size_t>(index)];
+  }
   const SidebarEntry* entry = state.currentEntry();
   if (!entry || entry->kind != PageKind::Category || index < 0) return nullptr;
   return nthInCategory(state.catalogue, entry->category, static_cast<std::size_t>(index));

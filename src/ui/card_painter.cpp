@@ -47,7 +47,8 @@ TweakState cardState(const UiState& state, Tweak& tweak) {
   return state.states->lastKnown(tweak.id).value_or(TweakState::Undetermined);
 }
 
-int paintCard(Canvas& canvas, UiState& state, const Rect& list, Tweak& tweak, int y, int index) {
+int paintCard(Canvas& canvas, UiState& state, const Rect& list, Tweak& tweak, int y, int index,
+              const wchar_t* categoryLabel) {
   const int dpi = state.dpi;
   auto s = [dpi](int v) { return scale(v, dpi); };
   const std::wstring sideEffects = guarded::sideEffects(tweak);
@@ -61,6 +62,7 @@ int paintCard(Canvas& canvas, UiState& state, const Rect& list, Tweak& tweak, in
   const bool aggressive = guarded::isAggressive(tweak);
   if (aggressive) content.badgeText = canvas.measureText(kBadgeText, FontId::Tiny);
   content.toggleOn = st == TweakState::Applied;
+  if (categoryLabel && *categoryLabel) content.categoryLabelText = canvas.measureText(categoryLabel, FontId::Tiny);
   const CardLayout card = cardLayout(list, y, content, dpi);
 
   canvas.fillRoundedBordered(card.card, index == state.hoverIndex ? kColorControl : kColorPanel, kColorPanelBorder, s(10));
@@ -79,6 +81,8 @@ int paintCard(Canvas& canvas, UiState& state, const Rect& list, Tweak& tweak, in
     canvas.drawText(kBadgeText, card.badge, kColorWhite, TextFormat::Center, FontId::Tiny);
     addClippedRegion(state.hitRegions, card.helpMark, list, HitKind::AggressiveBadge, index);
   }
+  if (categoryLabel && *categoryLabel)
+    canvas.drawText(categoryLabel, card.categoryLabel, kColorInfo, TextFormat::Left, FontId::Tiny);
   canvas.drawText(tweak.title, card.title, kColorText, TextFormat::LeftEllipsis, FontId::Heading);
   canvas.drawText(tweak.description, card.description, kColorTextDim, TextFormat::Wrap, FontId::Body);
   if (!sideEffects.empty()) {

@@ -10,6 +10,8 @@
 #include "ui/journal_page.h"
 #include "ui/send_question.h"
 #include "ui/title_tooltip.h"
+#include "ui/tweak_search.h"
+#include "ui/tweak_set_jobs.h"
 
 namespace vx::ui {
 
@@ -18,6 +20,7 @@ namespace {
 void choosePage(UiState& state, WindowHost& host, int index) {
   if (index < 0 || index >= static_cast<int>(state.sidebar.size())) return;
   closeJournalPage(state);
+  if (state.searching()) clearSearch(state, host);
   state.currentPage = index;
   state.scrollOffset = 0;
   state.hoverIndex = -1;
@@ -150,6 +153,8 @@ constexpr std::array kClickRows = {
     ClickRow{HitKind::OpenJournal, withoutIndex<openJournalPage>},
     ClickRow{HitKind::JournalRestore, startRunRestoreJob},
     ClickRow{HitKind::ApplyAgain, withoutIndex<startApplyAgainJob>},
+    ClickRow{HitKind::SaveTweakSet, withoutIndex<saveTweakSet>},
+    ClickRow{HitKind::LoadTweakSet, withoutIndex<loadTweakSet>},
 };
 
 // Every kind has exactly one row, so a kind added without its action does not compile.

@@ -24,6 +24,8 @@ void paintHeader(Canvas& canvas, UiState& state, const Rect& r) {
                   FontId::Title);
   canvas.drawText(L"Оптимизация Windows и AI-ассистент", {r.left + s(24), r.top + s(48), r.right, r.top + s(68)},
                   kColorTextDim, TextFormat::Left, FontId::Body);
+  // The search box sits under the subtitle, inside the title area, so the chips keep their place.
+  state.searchBoxRect = {r.left + s(24), r.top + s(78), r.left + s(344), r.top + s(106)};
 
   const HardwareProfile& hw = state.hardware;
   const std::uint64_t usedMb = hw.totalRamMb >= hw.availableRamMb ? hw.totalRamMb - hw.availableRamMb : 0;

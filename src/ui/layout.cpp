@@ -164,6 +164,10 @@ CardLayout cardLayout(const Rect& list, int y, const CardContent& content, int d
     c.badge = {c.helpMark.left - s(6) - w, c.helpMark.top, c.helpMark.left - s(6), c.helpMark.bottom};
     c.title.right = c.badge.left - s(8);
   }
+  if (content.categoryLabelText) {
+    c.categoryLabel = {c.title.right - content.categoryLabelText->width, c.title.top, c.title.right, c.title.bottom};
+    c.title.right = c.categoryLabel.left - s(8);
+  }
   if (content.sideEffectsHeight > 0) {
     const int top = c.title.bottom + s(4) + content.descriptionHeight + s(4);
     c.sideEffectDot = {c.text.left, top + s(4), c.text.left + s(8), top + s(12)};

@@ -74,6 +74,9 @@ struct CardLayout {
   Rect badge;
   Rect helpMark;
   int helpMarkRadius = 0;
+  // A search result's category name at the right end of the title line, before the badge (empty
+  // on a category page).
+  Rect categoryLabel;
   // The side-effect line's warning dot and its wrapped text (both empty without side effects).
   Rect sideEffectDot;
   Rect sideEffectText;
@@ -88,6 +91,7 @@ struct CardContent {
   int sideEffectsHeight = 0;      // 0: no side-effect line
   std::optional<Size> badgeText;  // the measured "АГРЕССИВНО"; none when the tweak is not aggressive
   bool toggleOn = false;          // the tweak is applied
+  std::optional<Size> categoryLabelText;  // the measured category name of a search result; none elsewhere
 };
 // Every part of a card, its height from the text heights (cardHeight).
 CardLayout cardLayout(const Rect& list, int y, const CardContent& content, int dpi);

@@ -22,8 +22,13 @@ void paintHeader(Canvas& canvas, UiState& state, const Rect& rect);
 void paintSidebar(Canvas& canvas, UiState& state, const Rect& rect);
 void paintPage(Canvas& canvas, UiState& state, const Rect& content);
 void paintCategoryPage(Canvas& canvas, UiState& state, const SidebarEntry& entry, const Rect& content);
-// One card at y in the list; returns the height used (card plus the gap below it).
-int paintCard(Canvas& canvas, UiState& state, const Rect& list, Tweak& tweak, int y, int index);
+// One card at y in the list; returns the height used (card plus the gap below it). A category
+// label (the search page's) is drawn at the right end of the title line.
+int paintCard(Canvas& canvas, UiState& state, const Rect& list, Tweak& tweak, int y, int index,
+              const wchar_t* categoryLabel = nullptr);
+// The search page: "Поиск: «text»", the matching cards of every category with their category's
+// name, the status line.
+void paintSearchPage(Canvas& canvas, UiState& state, const Rect& content);
 void paintTooltip(Canvas& canvas, UiState& state, const Rect& client);
 void paintStatusLine(Canvas& canvas, const UiState& state, const Rect& rect);
 

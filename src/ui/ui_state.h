@@ -67,6 +67,8 @@ enum class HitKind {
   OpenJournal,     // "Открыть" on Home's "Журнал изменений" tile
   JournalRestore,  // a run's "Вернуть как было" on the journal page; index: the run, newest first
   ApplyAgain,      // "Применить снова" on Home's line of tweaks reset after they were applied
+  SaveTweakSet,  // the journal page's "Сохранить набор"
+  LoadTweakSet,  // the journal page's "Загрузить набор"
   // Not a region: the number of kinds above (new kinds go before it).
   Count,
 };
@@ -185,6 +187,14 @@ struct UiState {
   TitleTooltip titleTooltip;
   // The change journal: its page and Home's drift line (ui/journal_page.h).
   JournalView journal;
+  // The header's search box: where each paint of the header puts it, the trimmed text it holds
+  // (empty: no search), the tweaks that match it in catalogue order (the search page's cards), and
+  // the scroll of the page that was open, given back when the search ends.
+  Rect searchBoxRect;
+  std::wstring searchText;
+  std::vector<TweakPtr> searchResults;
+  int scrollBeforeSearch = 0;
+  bool searching() const { return !searchText.empty(); }
 
   void setStatus(const std::wstring& text, Color color);
   const SidebarEntry* currentEntry() const;

@@ -27,6 +27,13 @@ class WindowHost {
   virtual std::wstring inputText() = 0;
   virtual void clearInputText() = 0;
   virtual void focusInputBox() = 0;
+  // The header's search box (always shown): place it, read and empty it, give it the focus.
+  virtual void placeSearchBox(const Rect& rect) = 0;
+  virtual std::wstring searchText() = 0;
+  virtual void clearSearchText() = 0;
+  virtual void focusSearchBox() = 0;
+  // The standard save (or open) dialog for a tweak set file; empty when the user cancelled.
+  virtual std::wstring chooseTweakSetFile(bool save) = 0;
   // A modal question; true for "yes".
   virtual bool askYesNo(const std::wstring& caption, const std::wstring& text) = 0;
   // Starts the program with default flags and does not wait; false when it did not start.

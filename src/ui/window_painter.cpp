@@ -27,6 +27,10 @@ void paintStatusLine(Canvas& canvas, const UiState& state, const Rect& rect) {
 void paintPage(Canvas& canvas, UiState& state, const Rect& content) {
   const SidebarEntry* entry = state.currentEntry();
   if (!entry) return;
+  if (state.searching()) {
+    paintSearchPage(canvas, state, content);
+    return;
+  }
   if (state.journal.open) {  // opened from Home, shown in place of the sidebar's page
     paintJournalPage(canvas, state, content);
     return;

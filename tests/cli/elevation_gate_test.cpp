@@ -96,6 +96,7 @@ TEST(ChangesSystem, NamesTheChangingCallsOnly) {
   const Case cases[] = {
       {L"apply", {L"x"}, true},           {L"restore", {L"20260101"}, true},
       {L"import", {L"set.json"}, true},   {L"drift", {L"--apply"}, true},
+      {L"import", {L"set.json", L"--dry-run"}, false}, {L"export", {L"set.json"}, false},
       {L"drift", {}, false},              {L"profile", {L"optimal", L"--dry-run"}, false},
       {L"status", {}, false},             {L"hw", {}, false},
       {L"ask", {L"привет"}, false},       {L"monitor", {}, false},

@@ -42,6 +42,18 @@ class FakeWindowHost final : public ui::WindowHost {
   std::wstring inputText() override { return input; }
   void clearInputText() override { input.clear(); }
   void focusInputBox() override {}
+  std::wstring search;
+  int searchFocused = 0;
+  void placeSearchBox(const ui::Rect&) override {}
+  std::wstring searchText() override { return search; }
+  void clearSearchText() override { search.clear(); }
+  void focusSearchBox() override { ++searchFocused; }
+  std::wstring chosenFile;  // what the file dialog answers (empty: cancelled)
+  std::vector<bool> fileDialogs;  // true for each save dialog, false for each open dialog
+  std::wstring chooseTweakSetFile(bool save) override {
+    fileDialogs.push_back(save);
+    return chosenFile;
+  }
   bool askYesNo(const std::wstring&, const std::wstring& text) override {
     ++questions;
     lastQuestion = text;
