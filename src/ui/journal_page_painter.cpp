@@ -1,9 +1,11 @@
-// The journal page: its title row (with room for two more buttons at the right end), the runs
+// The journal page: its title row with "Сохранить набор" and "Загрузить набор" at the right end, the runs
 // newest first as cards with their tweaks and a "Вернуть как было" button, the status line.
 #include "core/journal_history.h"
+#include "ui/draw_helpers.h"
 #include "ui/hit_regions.h"
 #include "ui/journal_page.h"
 #include "ui/painters.h"
+#include "ui/tweak_set_jobs.h"
 
 namespace vx::ui {
 
@@ -12,7 +14,8 @@ void paintJournalPage(Canvas& canvas, UiState& state, const Rect& c) {
   auto s = [dpi](int v) { return scale(v, dpi); };
   const JournalPageLayout page = journalPageLayout(c, dpi);
   canvas.drawText(std::wstring(L"\U0001F4DC  ") + kJournalTitle, page.titleRow, kColorText, TextFormat::Left, FontId::Title);
-  // page.titleButtons: the title row's buttons go here.
+  drawButton(canvas, state.hitRegions, page.titleButtons[0], kLoadSetLabel, kColorControl, HitKind::LoadTweakSet, dpi);
+  drawButton(canvas, state.hitRegions, page.titleButtons[1], kSaveSetLabel, kColorControl, HitKind::SaveTweakSet, dpi);
 
   state.listHeight = page.list.height();
   const std::vector<JournalRunView> runs = journalRuns(state.journal.lines);

@@ -13,6 +13,7 @@
 #include "core/drift.h"
 #include "core/journal_history.h"
 #include "core/tweak.h"
+#include "ui/tweak_set_jobs.h"
 #include "platform/registry.h"
 #include "core/restore_plan.h"
 #include "platform/registry.h"
@@ -167,7 +168,7 @@ TEST_F(JournalPage, AValueChangedSinceIsLeftAloneAndReportedInRed) {
   EXPECT_NE(state.statusText.find(L"пропущено: 1"), std::wstring::npos);
 }
 
-TEST_F(JournalPage, EmptyJournalAndRoomForTheTitleRowsButtons) {
+TEST_F(JournalPage, EmptyJournalAndTheTitleRowsSetButtons) {
   state.currentPage = 0;
   clickRegion(HitKind::OpenJournal);
   const RecordingCanvas canvas = paint();
@@ -182,6 +183,14 @@ TEST_F(JournalPage, EmptyJournalAndRoomForTheTitleRowsButtons) {
   }
   EXPECT_EQ(page.titleButtons[0].right, page.titleRow.right);
   EXPECT_EQ(page.titleButtons[1].right, page.titleButtons[0].left - 8);
+  // The set buttons sit in that room, right to left.
+  EXPECT_TRUE(canvas.drew(ui::kLoadSetLabel));
+  EXPECT_TRUE(canvas.drew(ui::kSaveSetLabel));
+  const ui::HitRegion* load = region(HitKind::LoadTweakSet);
+  const ui::HitRegion* save = region(HitKind::SaveTweakSet);
+  ASSERT_TRUE(load && save);
+  EXPECT_EQ(load->rect, page.titleButtons[0]);
+  EXPECT_EQ(save->rect, page.titleButtons[1]);
 }
 
 TEST_F(JournalPage, DriftLineAfterTheFirstStatePassAndApplyAgain) {
