@@ -49,15 +49,15 @@ LRESULT CALLBACK keyEditBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-HWND createKeyEditBox(HWND parent, HINSTANCE instance, HFONT font, const KeyEditBoxSpec& spec, std::function<void()> onKey) {
-  HWND box = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | spec.extraStyle, 0, 0,
-                             0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.controlId)), instance, nullptr);
+HWND createKeyEditBox(HWND parent, HINSTANCE instance, HFONT font, const KeyEditBoxOptions& options, std::function<void()> onKey) {
+  HWND box = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL | options.extraStyle, 0, 0,
+                             0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(options.controlId)), instance, nullptr);
   if (!box) return nullptr;
   SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  SendMessageW(box, EM_SETCUEBANNER, 1, reinterpret_cast<LPARAM>(spec.cue));
+  SendMessageW(box, EM_SETCUEBANNER, 1, reinterpret_cast<LPARAM>(options.cue));
   auto subclass = std::make_unique<Subclass>();
-  subclass->key = spec.key;
-  subclass->notWithShift = spec.notWithShift;
+  subclass->key = options.key;
+  subclass->notWithShift = options.notWithShift;
   subclass->onKey = std::move(onKey);
   SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(subclass.get()));
   subclass->oldProc =

@@ -8,7 +8,7 @@
 
 namespace vx::app {
 
-struct KeyEditBoxSpec {
+struct KeyEditBoxOptions {
   int controlId = 0;
   DWORD extraStyle = 0;   // e.g. WS_VISIBLE
   const wchar_t* cue = L"";
@@ -17,6 +17,6 @@ struct KeyEditBoxSpec {
 };
 
 // The control, subclassed so that `key` calls onKey; nullptr when it cannot be created.
-HWND createKeyEditBox(HWND parent, HINSTANCE instance, HFONT font, const KeyEditBoxSpec& spec, std::function<void()> onKey);
+HWND createKeyEditBox(HWND parent, HINSTANCE instance, HFONT font, const KeyEditBoxOptions& options, std::function<void()> onKey);
 
 }  // namespace vx::app
